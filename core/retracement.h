@@ -1,0 +1,84 @@
+// Levelwise retracement core: from the three field texts to the text of the message.
+// Plain C++ and the standard library; nothing here knows of a window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace levelwise {
+
+using Price = double;
+
+enum class TrendDirection { Long, Short, Unmatched };
+
+// The three correction levels in report order; each unset or a whole-valued double.
+struct RetracementLevels {
+    std::optional<double> level382;
+    std::optional<double> level500;
+    std::optional<double> level618;
+
+    friend bool operator==(const RetracementLevels &, const RetracementLevels &) = default;
+};
+
+enum class OutcomeKind { Report, MissingInput, ConversionError, Overflow };
+
+// What one press of the calculate button comes to. The message text is set for
+// Report and MissingInput and empty for the two failures.
+struct CalculationOutcome {
+    OutcomeKind kind;
+    std::u16string message;
+};
+
+// The user's regional number settings, as far as reading and writing prices needs them.
+// An empty separator never matches.
+struct NumberSettings {
+    std::u16string decimalSeparator = u".";
+    std::u16string groupSeparator = u",";
+};
+
+// Why a price text did not become a price.
+enum class PriceFailure { ConversionError, Overflow };
+
+struct ParsedPrice {
+    Price value = 0.0;
+    std::optional<PriceFailure> failure;  // unset when value holds the price
+};
+
+inline constexpr double kMultiplier382 = 0.382;
+inline constexpr double kMultiplier500 = 0.5;
+inline constexpr double kMultiplier618 = 0.618;
+
+inline constexpr std::u16string_view kMissingInputText = u"Az összes mező kitöltése kötelező";
+inline constexpr std::u16string_view kLabel382 = u"38.2%-os korrekciós szint: ";
+inline constexpr std::u16string_view kLabel500 = u"50.0%-os korrekciós szint: ";
+inline constexpr std::u16string_view kLabel618 = u"61.8%-os korrekciós szint: ";
+inline constexpr char16_t kLineSeparator = u'\r';
+
+// One level: Low + (High - Low) * k, rounded to a whole number with ties to even.
+// Unset when the product or the sum overflows the double range.
+std::optional<double> LevelValue(Price low, Price high, double k);
+
+// The three levels for a direction; all unset for Unmatched. Unset as a whole
+// (std::nullopt) on an arithmetic overflow, which discards any level already computed.
+std::optional<RetracementLevels> ComputeLevels(Price low, Price high, TrendDirection direction);
+
+// Exact, case-sensitive comparison with "Long" and "Short".
+TrendDirection ParseDirection(std::u16string_view text);
+
+// Optional spaces, an optional sign, digits with the settings' group separator between
+// them, an optional decimal separator with digits, an optional exponent, optional spaces.
+ParsedPrice ParsePrice(std::u16string_view text, const NumberSettings &settings = {});
+
+// The text form of one level: plain digits below 1E+15, at most 15 significant digits
+// in exponent form above, "0" for a negative zero.
+std::u16string LevelText(double level, const NumberSettings &settings = {});
+
+std::u16string FormatReport(const RetracementLevels &levels, const NumberSettings &settings = {});
+
+// The whole calculate command.
+CalculationOutcome RunCalculation(std::u16string_view lowText, std::u16string_view highText,
+                                  std::u16string_view directionText,
+                                  const NumberSettings &settings = {});
+
+}  // namespace levelwise

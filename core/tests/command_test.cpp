@@ -1,0 +1,253 @@
+// The calculate command: reading prices, writing levels, and the outcome of a click.
+#include "retracement.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+
+namespace levelwise {
+namespace {
+
+using test::Bits;
+using test::Describe;
+using test::Utf8;
+
+const NumberSettings kEnglish{u".", u","};
+const NumberSettings kGerman{u",", u"."};
+const NumberSettings kHungarian{u",", u"\u00A0"};
+const NumberSettings kFrench{u",", u"\u202F"};
+
+// ---- Direction ----------------------------------------------------------------------
+
+struct DirectionRow {
+    const char *name;
+    std::u16string text;
+    TrendDirection expected;
+};
+
+class DirectionTable : public ::testing::TestWithParam<DirectionRow> {};
+
+TEST_P(DirectionTable, ComparesTheWholeTextExactly)
+{
+    EXPECT_EQ(ParseDirection(GetParam().text), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, DirectionTable,
+    ::testing::Values(DirectionRow{"Long", u"Long", TrendDirection::Long},
+                      DirectionRow{"Short", u"Short", TrendDirection::Short},
+                      DirectionRow{"LowerCase", u"long", TrendDirection::Unmatched},
+                      DirectionRow{"UpperCase", u"LONG", TrendDirection::Unmatched},
+                      DirectionRow{"LeadingSpace", u" Long", TrendDirection::Unmatched},
+                      DirectionRow{"TrailingSpace", u"Short ", TrendDirection::Unmatched},
+                      DirectionRow{"Prefix", u"Lon", TrendDirection::Unmatched},
+                      DirectionRow{"EmbeddedNul", std::u16string(u"Long\0", 5),
+                                   TrendDirection::Unmatched},
+                      DirectionRow{"Empty", u"", TrendDirection::Unmatched}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ---- Reading prices -----------------------------------------------------------------
+
+struct PriceRow {
+    const char *name;
+    std::u16string text;
+    NumberSettings settings;
+    std::optional<double> value;  // unset: the failure below
+    PriceFailure failure = PriceFailure::ConversionError;
+};
+
+class PriceTable : public ::testing::TestWithParam<PriceRow> {};
+
+TEST_P(PriceTable, ReadsThePriceOrNamesTheFailure)
+{
+    const PriceRow &row = GetParam();
+    const ParsedPrice parsed = ParsePrice(row.text, row.settings);
+    if (row.value) {
+        ASSERT_FALSE(parsed.failure.has_value()) << Utf8(row.text);
+        EXPECT_EQ(Bits(parsed.value), Bits(*row.value)) << Describe(parsed.value);
+    } else {
+        ASSERT_TRUE(parsed.failure.has_value()) << "read as " << Describe(parsed.value);
+        EXPECT_EQ(*parsed.failure, row.failure);
+    }
+}
+
+PriceRow Reads(const char *name, std::u16string text, NumberSettings settings, double value)
+{
+    return {name, std::move(text), std::move(settings), value};
+}
+
+PriceRow Rejects(const char *name, std::u16string text, NumberSettings settings,
+                 PriceFailure failure = PriceFailure::ConversionError)
+{
+    return {name, std::move(text), std::move(settings), std::nullopt, failure};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, PriceTable,
+    ::testing::Values(
+        // Plain whole numbers, signs and surrounding spaces.
+        Reads("Whole", u"15620", kEnglish, 15620), Reads("Spaces", u"  15620\t ", kEnglish, 15620),
+        Reads("Plus", u"+15620", kEnglish, 15620), Reads("Minus", u"-15620", kEnglish, -15620),
+        Reads("MinusZero", u"-0", kEnglish, -0.0), Reads("LeadingZeros", u"007", kEnglish, 7),
+        // Decimal and group separators of each number setting.
+        Reads("EnglishGroups", u"1,234,567.5", kEnglish, 1234567.5),
+        Reads("EnglishTrailingPoint", u"12.", kEnglish, 12),
+        Reads("EnglishLeadingPoint", u".5", kEnglish, 0.5),
+        Reads("GermanGroups", u"15.620,25", kGerman, 15620.25),
+        Reads("GermanDecimal", u"15,5", kGerman, 15.5),
+        Reads("HungarianNoBreakSpace", u"15\u00A0620,5", kHungarian, 15620.5),
+        Reads("HungarianTypedSpace", u"15 620", kHungarian, 15620),
+        Reads("FrenchNarrowNoBreakSpace", u"15\u202F620", kFrench, 15620),
+        // Exponent forms, the edges of the double range, and underflow to zero.
+        Reads("ExponentCapital", u"1E+308", kEnglish, 1e308),
+        Reads("ExponentSmall", u"1e5", kEnglish, 1e5),
+        Reads("ExponentNegative", u"25E-1", kEnglish, 2.5),
+        Reads("ExponentAfterComma", u"1,5E3", kGerman, 1500),
+        Reads("LargestDouble", u"1.7976931348623157E+308", kEnglish, DBL_MAX),
+        Reads("SmallestSubnormal", u"4.9E-324", kEnglish, 0x1p-1074),
+        Reads("UnderflowToZero", u"1E-400", kEnglish, 0.0),
+        Reads("UnderflowToMinusZero", u"-1E-400", kEnglish, -0.0),
+        Reads("LongFractionUnderflow", u"0." + std::u16string(400, u'0') + u"1", kEnglish, 0.0),
+        Reads("CorrectlyRounded", u"0.1", kEnglish, 0.1),
+        Rejects("BeyondTheRange", u"2E+308", kEnglish, PriceFailure::Overflow),
+        Rejects("BeyondTheRangeNegative", u"-1.8E308", kEnglish, PriceFailure::Overflow),
+        Rejects("HugeExponent", u"1E99999999999999999999", kEnglish, PriceFailure::Overflow),
+        Rejects("FourHundredDigits", std::u16string(400, u'9'), kEnglish, PriceFailure::Overflow),
+        // Not numbers.
+        Rejects("Letters", u"abc", kEnglish), Rejects("Empty", u"", kEnglish),
+        Rejects("OneSpace", u" ", kEnglish), Rejects("LoneMinus", u"-", kEnglish),
+        Rejects("LonePoint", u".", kEnglish), Rejects("TwoPoints", u"1.2.3", kEnglish),
+        Rejects("TwoSigns", u"+-1", kEnglish), Rejects("GroupAtStart", u",15620", kEnglish),
+        Rejects("GroupAtEnd", u"15620,", kEnglish), Rejects("DoubleGroup", u"15,,620", kEnglish),
+        Rejects("GroupInFraction", u"1.234,5", kEnglish),
+        Rejects("SpaceInside", u"15 620", kEnglish), Rejects("TrailingText", u"15620 Ft", kEnglish),
+        Rejects("BareExponent", u"1e", kEnglish), Rejects("ExponentSignOnly", u"1e+", kEnglish),
+        Rejects("ExponentOnly", u"e5", kEnglish), Rejects("Hex", u"0x10", kEnglish),
+        Rejects("Infinity", u"inf", kEnglish), Rejects("NotANumber", u"nan", kEnglish),
+        Rejects("PointUnderComma", u"15620.5", kHungarian),
+        Rejects("ArabicIndicDigits", u"\u0661\u0662", kEnglish),
+        Rejects("FullwidthDigits", u"\uFF11\uFF12", kEnglish)),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ---- Writing levels -----------------------------------------------------------------
+
+struct LevelTextRow {
+    const char *name;
+    double level;
+    NumberSettings settings;
+    std::u16string expected;
+};
+
+class LevelTextTable : public ::testing::TestWithParam<LevelTextRow> {};
+
+TEST_P(LevelTextTable, WritesTheDefaultTextForm)
+{
+    EXPECT_EQ(Utf8(LevelText(GetParam().level, GetParam().settings)), Utf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, LevelTextTable,
+    ::testing::Values(LevelTextRow{"Whole", 15669, kEnglish, u"15669"},
+                      LevelTextRow{"NoGrouping", 1234567, kGerman, u"1234567"},
+                      LevelTextRow{"Negative", -15669, kEnglish, u"-15669"},
+                      LevelTextRow{"Zero", 0.0, kEnglish, u"0"},
+                      LevelTextRow{"NegativeZero", -0.0, kEnglish, u"0"},
+                      LevelTextRow{"LargestPlain", 999999999999999.0, kEnglish, u"999999999999999"},
+                      LevelTextRow{"TenToTheFifteen", 1e15, kEnglish, u"1E+15"},
+                      LevelTextRow{"FifteenDigits", 1234567890123456.0, kEnglish,
+                                   u"1.23456789012346E+15"},
+                      LevelTextRow{"RoundsUpToNextPower", 9999999999999999.0, kEnglish, u"1E+16"},
+                      LevelTextRow{"Huge", 2.36e307, kEnglish, u"2.36E+307"},
+                      LevelTextRow{"HugeNegative", -1.5e20, kEnglish, u"-1.5E+20"},
+                      LevelTextRow{"CommaSeparator", 1.5e20, kHungarian, u"1,5E+20"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ---- The whole command --------------------------------------------------------------
+
+std::u16string Report(std::u16string_view a, std::u16string_view b, std::u16string_view c)
+{
+    std::u16string text = u"38.2%-os korrekciós szint: ";
+    text += a;
+    text += u"\r50.0%-os korrekciós szint: ";
+    text += b;
+    text += u"\r61.8%-os korrekciós szint: ";
+    text += c;
+    return text;
+}
+
+struct CommandRow {
+    const char *name;
+    std::u16string low;
+    std::u16string high;
+    std::u16string direction;
+    OutcomeKind kind;
+    std::u16string message;
+};
+
+class CommandTable : public ::testing::TestWithParam<CommandRow> {};
+
+TEST_P(CommandTable, GivesTheOutcomeOfOneClick)
+{
+    const CommandRow &row = GetParam();
+    const CalculationOutcome outcome = RunCalculation(row.low, row.high, row.direction, kEnglish);
+    EXPECT_EQ(outcome.kind, row.kind);
+    EXPECT_EQ(Utf8(outcome.message), Utf8(row.message));
+}
+
+const std::u16string kMissing = u"Az összes mező kitöltése kötelező";
+constexpr auto Report_ = OutcomeKind::Report;
+constexpr auto Missing = OutcomeKind::MissingInput;
+constexpr auto Mismatch = OutcomeKind::ConversionError;
+constexpr auto Overflow = OutcomeKind::Overflow;
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, CommandTable,
+    ::testing::Values(
+        // Reports.
+        CommandRow{"Defaults", u"15620", u"15700", u"Long", Report_,
+                   Report(u"15669", u"15660", u"15651")},
+        CommandRow{"Short", u"15620", u"15700", u"Short", Report_,
+                   Report(u"15651", u"15660", u"15669")},
+        CommandRow{"LowestAboveHighest", u"15700", u"15620", u"Long", Report_,
+                   Report(u"15651", u"15660", u"15669")},
+        CommandRow{"RangeBeyondLargestDouble", u"-1E+308", u"1E+308", u"Long", Report_,
+                   Report(u"2.36E+307", u"0", u"-2.36E+307")},
+        CommandRow{"NegativeZeroReadsAsZero", u"0", u"-1", u"Long", Report_,
+                   Report(u"-1", u"0", u"0")},
+        // Empty fields, whatever the others hold; spaces are not empty.
+        CommandRow{"LowEmpty", u"", u"15700", u"Long", Missing, kMissing},
+        CommandRow{"HighEmpty", u"15620", u"", u"Long", Missing, kMissing},
+        CommandRow{"DirectionEmpty", u"abc", u"1E+999", u"", Missing, kMissing},
+        CommandRow{"AllEmpty", u"", u"", u"", Missing, kMissing},
+        // An unmatched direction converts nothing.
+        CommandRow{"LowerCaseDirection", u"15620", u"15700", u"long", Report_, Report(u"", u"", u"")},
+        CommandRow{"LettersWithUnmatched", u"abc", u"xyz", u"Long ", Report_,
+                   Report(u"", u"", u"")},
+        CommandRow{"OverflowTextWithUnmatched", u"1E+999", u"1E+999", u"LONG", Report_,
+                   Report(u"", u"", u"")},
+        // Failures carry no message.
+        CommandRow{"LettersInLow", u"abc", u"15700", u"Long", Mismatch, u""},
+        CommandRow{"LetterInHigh", u"15620", u"15700x", u"Short", Mismatch, u""},
+        CommandRow{"SpaceAsLow", u" ", u"15700", u"Long", Mismatch, u""},
+        CommandRow{"PriceBeyondRange", u"15620", u"1E+309", u"Long", Overflow, u""},
+        CommandRow{"ProductOverflows", u"-1.7E+308", u"1.7E+308", u"Short", Overflow, u""},
+        // The highest price is read first: its failure is the one reported.
+        CommandRow{"HighOverflowBeforeLowMismatch", u"abc", u"1E+999", u"Long", Overflow, u""},
+        CommandRow{"HighMismatchBeforeLowOverflow", u"1E+999", u"abc", u"Long", Mismatch, u""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(RunCalculation, FollowsTheNumberSettingsGiven)
+{
+    const auto german = RunCalculation(u"15.620", u"15.700", u"Long", kGerman);
+    EXPECT_EQ(Utf8(german.message), Utf8(Report(u"15669", u"15660", u"15651")));
+    // Under English settings the same text is a fraction: 15.62 + 0.08 * 0.618 = 15.66944.
+    const auto english = RunCalculation(u"15.620", u"15.700", u"Long", kEnglish);
+    EXPECT_EQ(Utf8(english.message), Utf8(Report(u"16", u"16", u"16")));
+    const auto hungarian = RunCalculation(u"15\u00A0620", u"15 700", u"Short", kHungarian);
+    EXPECT_EQ(Utf8(hungarian.message), Utf8(Report(u"15651", u"15660", u"15669")));
+}
+
+}  // namespace
+}  // namespace levelwise

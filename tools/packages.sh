@@ -1,0 +1,23 @@
+# Installs the Debian packages given that are not installed yet. Sourced by the other scripts.
+levelwise_require_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "levelwise: missing packages: ${missing[*]}; run as root or install them first" >&2
+        return 1
+    fi
+    echo "levelwise: installing ${missing[*]}" >&2
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building the program needs, tests or not.
+LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev fonts-liberation2)
+# What the test run needs on top.
+LEVELWISE_TEST_PACKAGES=(libgtest-dev libbenchmark-dev libmpfr-dev)

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything, the sanitized twins of the test programs included, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/packages.sh
+levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
+
+build=build/test
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON
+cmake --build "$build" --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

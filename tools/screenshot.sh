@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Starts Levelwise under Xvfb and takes two screenshots: the window as it opens, and the
+# message box after pressing Space (the focus starts on the calculate button).
+#   tools/screenshot.sh [PROGRAM] [OUTPUT_FOLDER]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/packages.sh
+levelwise_require_packages xvfb xdotool imagemagick x11-utils
+
+program=${1:-build/release/app/levelwise}
+out=${2:-build/screenshots}
+mkdir -p "$out"
+[ -x "$program" ] || { echo "screenshot: no program at $program; run tools/run.sh first" >&2; exit 1; }
+
+display=:$((90 + RANDOM % 400))
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp &
+xvfb=$!
+trap 'kill $app $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+
+"$program" &
+app=$!
+window=$(xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1)
+sleep 0.5  # let the first frame be painted
+import -window "$window" "$out/window.png"
+
+xdotool key --window "$window" space
+sleep 0.5
+box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" | head -n 1)
+import -window root -crop 800x600+0+0 "$out/report-screen.png"
+[ -n "$box" ] && import -window "$box" "$out/report.png"
+echo "screenshots in $out"

@@ -1,0 +1,47 @@
+// The one window of Levelwise: three fields, the calculate button, and the message boxes.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace levelwise {
+
+struct CalculationOutcome;
+
+// The caption of the window and of every message box.
+inline constexpr char kApplicationTitle[] = "Levelwise";
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void CreateControls();
+    void ApplyColours();
+    void ApplyFonts();
+    void SetTabOrder();
+    QLabel *AddLabel(const char *name, const QString &text, const QRect &geometry);
+    QLineEdit *AddPriceField(const char *name, const QString &text, const QRect &geometry);
+
+    void OnCommand1Clicked();
+    void ShowOutcome(const CalculationOutcome &outcome);
+
+    QImage m_background;
+    QLabel *m_label7 = nullptr;
+    QLineEdit *m_text1 = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    QComboBox *m_combo1 = nullptr;
+    QPushButton *m_command1 = nullptr;
+};
+
+}  // namespace levelwise

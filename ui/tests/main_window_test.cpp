@@ -1,0 +1,513 @@
+// The window through its real widgets, headless: what a user sees, types and clicks.
+#include "main_window.h"
+#include "pictures.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <utility>
+#include <memory>
+
+namespace levelwise {
+namespace {
+
+// What the modal message box said that a user action brought up, if any.
+struct ShownBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttonCount = 0;
+};
+
+// Runs the action; when a modal message box appears, reads it and presses its OK button
+// with the mouse, as a user would.
+ShownBox ActAndDismiss(const std::function<void()> &action)
+{
+    ShownBox box;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto *modal = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible())
+            return;
+        watcher.stop();
+        box = {true, modal->windowTitle(), modal->text(), modal->icon(),
+               int(modal->buttons().size())};
+        if (QAbstractButton *ok = modal->button(QMessageBox::Ok))
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            modal->done(0);  // a box without OK fails below, but must not hang the test
+    });
+    watcher.start();
+    action();
+    QTest::qWait(20);  // a box that would open only after the action returns shows up here
+    watcher.stop();
+    return box;
+}
+
+const QString kReportDefaults = QStringLiteral(
+    "38.2%-os korrekciós szint: 15669\n50.0%-os korrekciós szint: 15660\n"
+    "61.8%-os korrekciós szint: 15651");
+
+bool IsHatchPixel(QRgb pixel, int x, int y)
+{
+    if ((x + y) % 3 != 2)
+        return pixel == qRgb(255, 255, 255);
+    return pixel == (y % 3 == 0 ? qRgb(230, 230, 230) : qRgb(229, 229, 229));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsHaveTheirPlaceAndText_data();
+    void controlsHaveTheirPlaceAndText();
+    void windowIsFixedWithCloseBoxOnly();
+    void coloursAndFonts();
+    void captionsFitTheirBoxes();
+    void focusStartsOnTheButtonAndTabsInOrder();
+
+    void clickShowsTheOutcome_data();
+    void clickShowsTheOutcome();
+    void spaceAndEnterOnTheButtonCalculate_data();
+    void spaceAndEnterOnTheButtonCalculate();
+    void typedLowerCaseDirectionStaysLowerCase();
+    void emptyFieldLeavesTheWindowUnchanged();
+    void failureKeepsTheWindowOpenAndTheFieldsUnchanged_data();
+    void failureKeepsTheWindowOpenAndTheFieldsUnchanged();
+
+    void priceFieldsTakeElevenCharacters_data();
+    void priceFieldsTakeElevenCharacters();
+    void enterInAFieldAndEscapeDoNothing_data();
+    void enterInAFieldAndEscapeDoNothing();
+    void closingTheWindowEndsTheProgram();
+
+    void picturesFollowTheHatchRule_data();
+    void picturesFollowTheHatchRule();
+    void backgroundIsDrawnUnscaledFromTheCorner();
+    void buttonShowsItsFaceAndThePicture();
+
+private:
+    template <typename T> T *Control(const char *name)
+    {
+        T *control = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!control)
+            qFatal("no control %s", name);
+        return control;
+    }
+    ShownBox Click() { return ActAndDismiss([this] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); }); }
+    void Retype(QWidget *field, const QString &text)
+    {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+    }
+
+    std::unique_ptr<Form1> m_window;
+};
+
+void MainWindowTest::init()
+{
+    m_window = std::make_unique<Form1>();
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void MainWindowTest::cleanup() { m_window.reset(); }
+
+void MainWindowTest::controlsHaveTheirPlaceAndText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Label7") << "Label7" << QRect(128, 8, 265, 33) << "Levelwise";
+    QTest::newRow("Label2") << "Label2" << QRect(8, 72, 113, 17) << "Legalacsonyabb érték:";
+    QTest::newRow("Text1") << "Text1" << QRect(128, 72, 73, 19) << "15620";
+    QTest::newRow("Label6") << "Label6" << QRect(240, 72, 161, 17) << "Az értékek tizedes jel nélkül";
+    QTest::newRow("Label10") << "Label10" << QRect(240, 88, 153, 17) << "írandók be.";
+    QTest::newRow("Label3") << "Label3" << QRect(8, 96, 113, 17) << "Legmagasabb érték:";
+    QTest::newRow("Text2") << "Text2" << QRect(128, 96, 73, 19) << "15700";
+    QTest::newRow("Label5") << "Label5" << QRect(8, 144, 113, 25) << "Korrekció előtti trend iránya:";
+    QTest::newRow("Combo1") << "Combo1" << QRect(128, 144, 73, 21) << "Long";
+    QTest::newRow("Image1") << "Image1" << QRect(240, 160, 145, 110) << "";
+    QTest::newRow("Command1") << "Command1" << QRect(120, 192, 89, 25) << "Számol";
+    QTest::newRow("Label11") << "Label11" << QRect(8, 256, 177, 25) << "© 2026 a Levelwise készítői";
+}
+
+void MainWindowTest::controlsHaveTheirPlaceAndText()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QWidget *control = m_window->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    QVERIFY(control->isVisible());
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), text);
+        if (name == "Image1")
+            QCOMPARE(label->pixmap().size(), QSize(145, 110));
+        else
+            QVERIFY(label->wordWrap());
+    } else if (auto *field = qobject_cast<QLineEdit *>(control)) {
+        QCOMPARE(field->text(), text);
+    } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+        QCOMPARE(combo->currentText(), text);
+        QVERIFY(combo->isEditable());
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->itemText(0), QStringLiteral("Long"));
+        QCOMPARE(combo->itemText(1), QStringLiteral("Short"));
+    } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+        QCOMPARE(button->text(), text);
+    } else {
+        QFAIL("unexpected kind of control");
+    }
+}
+
+void MainWindowTest::windowIsFixedWithCloseBoxOnly()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Levelwise"));
+    QCOMPARE(m_window->size(), QSize(391, 276));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+}
+
+void MainWindowTest::coloursAndFonts()
+{
+    const QColor text(128, 128, 255);
+    for (const char *name : {"Label2", "Label3", "Label5", "Label6", "Label7", "Label10", "Label11"})
+        QCOMPARE(Control<QLabel>(name)->palette().color(QPalette::WindowText), text);
+    QCOMPARE(Control<QLineEdit>("Text1")->palette().color(QPalette::Text), text);
+    QCOMPARE(Control<QLineEdit>("Text2")->palette().color(QPalette::Text), text);
+    QCOMPARE(Control<QComboBox>("Combo1")->lineEdit()->palette().color(QPalette::Text), text);
+    QCOMPARE(Control<QPushButton>("Command1")->palette().color(QPalette::Button), QColor(128, 128, 255));
+    QCOMPARE(m_window->palette().color(QPalette::Window), QColor(81, 133, 201));
+
+    const QFontInfo title(Control<QLabel>("Label7")->fontInfo());
+    QVERIFY(title.bold());
+    QCOMPARE(title.pointSize(), 12);
+    const QFontInfo dialog(Control<QLabel>("Label2")->fontInfo());
+    QCOMPARE(dialog.pointSize(), 8);
+    QVERIFY(!dialog.bold());
+    // Every font in the window must have real glyphs for the Hungarian letters.
+    for (QWidget *widget : m_window->findChildren<QWidget *>()) {
+        const QFontMetrics metrics(widget->font());
+        for (const QChar letter : QStringLiteral("áéíóöőüűÁÉÍÓÖŐÜŰ"))
+            QVERIFY2(metrics.inFontUcs4(letter.unicode()),
+                     qPrintable(widget->objectName() + QStringLiteral(" lacks ") + letter));
+    }
+}
+
+// Lays the caption of a label out at the label's width with room to spare, and tells how many
+// lines of ink it makes and the lowest row the ink reaches.
+std::pair<int, int> InkOfCaption(const QLabel &label)
+{
+    QLabel copy(label.text());
+    copy.setFont(label.font());
+    copy.setWordWrap(true);
+    copy.setAlignment(label.alignment());
+    copy.setPalette(QPalette(Qt::black, Qt::white));
+    copy.resize(label.width(), 4 * label.height());
+    const QImage image = copy.grab().toImage();
+    int lines = 0, lowest = -1;
+    bool previousRowInked = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool inked = false;
+        for (int x = 0; x < image.width() && !inked; ++x)
+            inked = qGray(image.pixel(x, y)) < 200;
+        if (inked) {
+            lines += previousRowInked ? 0 : 1;
+            lowest = y;
+        }
+        previousRowInked = inked;
+    }
+    return {lines, lowest};
+}
+
+void MainWindowTest::captionsFitTheirBoxes()
+{
+    for (const char *name : {"Label2", "Label3", "Label6", "Label10", "Label11"}) {
+        const auto [lines, lowest] = InkOfCaption(*Control<QLabel>(name));
+        QVERIFY2(lines == 1, name);
+        QVERIFY2(lowest < Control<QLabel>(name)->height(), name);
+    }
+    // The caption of Label5 is wider than its box and wraps onto a second line, which fits.
+    const auto [lines, lowest] = InkOfCaption(*Control<QLabel>("Label5"));
+    QCOMPARE(lines, 2);
+    QVERIFY(lowest < Control<QLabel>("Label5")->height());
+}
+
+void MainWindowTest::focusStartsOnTheButtonAndTabsInOrder()
+{
+    QCOMPARE(QApplication::focusWidget(), Control<QWidget>("Command1"));
+    const char *order[] = {"Text1", "Text2", "Combo1", "Command1", "Text1"};
+    for (const char *name : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+    }
+}
+
+void MainWindowTest::clickShowsTheOutcome_data()
+{
+    QTest::addColumn<QString>("low");
+    QTest::addColumn<QString>("high");
+    QTest::addColumn<int>("downPresses");  // picks from the list by keyboard
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("defaults") << "15620" << "15700" << 0 << kReportDefaults;
+    QTest::newRow("Short picked") << "15620" << "15700" << 1
+                                  << "38.2%-os korrekciós szint: 15651\n50.0%-os korrekciós "
+                                     "szint: 15660\n61.8%-os korrekciós szint: 15669";
+    QTest::newRow("lowest above highest") << "15700" << "15620" << 0
+                                          << "38.2%-os korrekciós szint: 15651\n50.0%-os "
+                                             "korrekciós szint: 15660\n61.8%-os korrekciós "
+                                             "szint: 15669";
+    QTest::newRow("ties to even") << "0" << "250" << 0
+                                  << "38.2%-os korrekciós szint: 154\n50.0%-os korrekciós "
+                                     "szint: 125\n61.8%-os korrekciós szint: 96";
+}
+
+void MainWindowTest::clickShowsTheOutcome()
+{
+    QFETCH(QString, low);
+    QFETCH(QString, high);
+    QFETCH(int, downPresses);
+    QFETCH(QString, expected);
+    auto *text1 = Control<QLineEdit>("Text1");
+    auto *text2 = Control<QLineEdit>("Text2");
+    if (text1->text() != low)
+        Retype(text1, low);
+    if (text2->text() != high)
+        Retype(text2, high);
+    auto *combo = Control<QComboBox>("Combo1");
+    for (int i = 0; i < downPresses; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+    const ShownBox box = Click();
+    QVERIFY(box.shown);
+    QCOMPARE(box.title, QStringLiteral("Levelwise"));
+    QCOMPARE(box.text, expected);
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+    QCOMPARE(box.buttonCount, 1);
+    QVERIFY(m_window->isVisible());
+}
+
+void MainWindowTest::spaceAndEnterOnTheButtonCalculate_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+// Right after start the focus is on Command1, so one key calculates with the initial texts.
+void MainWindowTest::spaceAndEnterOnTheButtonCalculate()
+{
+    QFETCH(int, key);
+    const ShownBox box =
+        ActAndDismiss([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); });
+    QVERIFY(box.shown);
+    QCOMPARE(box.text, kReportDefaults);
+}
+
+void MainWindowTest::typedLowerCaseDirectionStaysLowerCase()
+{
+    auto *combo = Control<QComboBox>("Combo1");
+    Retype(combo, QStringLiteral("long"));
+    QTest::keyClick(combo, Qt::Key_Return);
+    QCOMPARE(combo->currentText(), QStringLiteral("long"));
+    QCOMPARE(combo->count(), 2);  // Enter added nothing to the list
+    const ShownBox box = Click();
+    QVERIFY(box.shown);
+    QCOMPARE(box.text, QStringLiteral("38.2%-os korrekciós szint: \n50.0%-os korrekciós szint: "
+                                      "\n61.8%-os korrekciós szint: "));
+    QCOMPARE(combo->currentText(), QStringLiteral("long"));
+}
+
+void MainWindowTest::emptyFieldLeavesTheWindowUnchanged()
+{
+    auto *text1 = Control<QLineEdit>("Text1");
+    Retype(text1, QString());
+    const ShownBox box = Click();
+    QVERIFY(box.shown);
+    QCOMPARE(box.text, QStringLiteral("Az összes mező kitöltése kötelező"));
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+    QCOMPARE(box.buttonCount, 1);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(text1->text(), QString());
+    QCOMPARE(Control<QLineEdit>("Text2")->text(), QStringLiteral("15700"));
+    QCOMPARE(Control<QComboBox>("Combo1")->currentText(), QStringLiteral("Long"));
+}
+
+void MainWindowTest::failureKeepsTheWindowOpenAndTheFieldsUnchanged_data()
+{
+    QTest::addColumn<QString>("high");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("letter") << "15700x" << "Típuseltérés: az ár nem szám.";
+    QTest::newRow("beyond range")
+        << "1E+400" << "Túlcsordulás: az érték kívül esik a számolható tartományon.";
+}
+
+void MainWindowTest::failureKeepsTheWindowOpenAndTheFieldsUnchanged()
+{
+    QFETCH(QString, high);
+    QFETCH(QString, expected);
+    QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
+    auto *text2 = Control<QLineEdit>("Text2");
+    Retype(text2, high);
+    const ShownBox box = Click();
+    QVERIFY(box.shown);
+    QCOMPARE(box.title, QStringLiteral("Levelwise"));
+    QCOMPARE(box.text, expected);
+    QCOMPARE(box.buttonCount, 1);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(lastWindowClosed.count(), 0);
+    QCOMPARE(text2->text(), high);
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("15620"));
+    // Ready for the next click once the price is mended.
+    Retype(text2, QStringLiteral("15700"));
+    QCOMPARE(Click().text, kReportDefaults);
+}
+
+void MainWindowTest::priceFieldsTakeElevenCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("paste");
+    QTest::newRow("Text1 typed") << "Text1" << false;
+    QTest::newRow("Text1 pasted") << "Text1" << true;
+    QTest::newRow("Text2 typed") << "Text2" << false;
+    QTest::newRow("Text2 pasted") << "Text2" << true;
+}
+
+void MainWindowTest::priceFieldsTakeElevenCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, paste);
+    auto *field = Control<QLineEdit>(qPrintable(name));
+    const QString fifteen = QStringLiteral("123456789012345");
+    if (paste) {
+        QGuiApplication::clipboard()->setText(fifteen);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        Retype(field, fifteen);
+    }
+    QCOMPARE(field->text(), QStringLiteral("12345678901"));
+}
+
+void MainWindowTest::enterInAFieldAndEscapeDoNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter in Text1") << "Text1" << int(Qt::Key_Return);
+    QTest::newRow("Enter in Text2") << "Text2" << int(Qt::Key_Enter);
+    QTest::newRow("Enter in Combo1") << "Combo1" << int(Qt::Key_Return);
+    QTest::newRow("Escape in Text1") << "Text1" << int(Qt::Key_Escape);
+    QTest::newRow("Escape on Command1") << "Command1" << int(Qt::Key_Escape);
+}
+
+void MainWindowTest::enterInAFieldAndEscapeDoNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QWidget *control = Control<QWidget>(qPrintable(name));
+    control->setFocus();
+    const ShownBox box = ActAndDismiss([&] { QTest::keyClick(control, Qt::Key(key)); });
+    QVERIFY(!box.shown);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("15620"));
+    QCOMPARE(Control<QComboBox>("Combo1")->currentText(), QStringLiteral("Long"));
+}
+
+// The event loop ends, with status 0, once the window is closed.
+void MainWindowTest::closingTheWindowEndsTheProgram()
+{
+    QVERIFY(QApplication::quitOnLastWindowClosed());
+    QTimer::singleShot(0, m_window.get(), [this] { m_window->close(); });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });  // would hang otherwise
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+void MainWindowTest::picturesFollowTheHatchRule_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("background") << QSize(399, 289);
+    QTest::newRow("button") << QSize(112, 34);
+}
+
+void MainWindowTest::picturesFollowTheHatchRule()
+{
+    QFETCH(QSize, size);
+    const QImage picture = HatchPicture(size);
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.depth(), 24);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if (!IsHatchPixel(picture.pixel(x, y), x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+// Where no control covers the window, the rendered pixels are the picture's own.
+void MainWindowTest::backgroundIsDrawnUnscaledFromTheCorner()
+{
+    const QImage shot = m_window->grab().toImage();
+    QCOMPARE(shot.size(), QSize(391, 276));
+    const QRect bare[] = {{0, 0, 120, 60}, {0, 220, 230, 30}, {210, 120, 30, 60}, {386, 0, 5, 276}};
+    for (const QRect &area : bare) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (!IsHatchPixel(shot.pixel(x, y), x, y))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+            }
+        }
+    }
+}
+
+void MainWindowTest::buttonShowsItsFaceAndThePicture()
+{
+    auto *button = Control<QPushButton>("Command1");
+    const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The face colour frames the picture.
+    QCOMPARE(QColor(shot.pixel(2, 12)), QColor(128, 128, 255));
+    QCOMPARE(QColor(shot.pixel(86, 12)), QColor(128, 128, 255));
+    // Left of the caption the picture shows: diagonal lines three pixels apart, one pixel
+    // in three grey along each row.
+    int grey = 0;
+    for (int y = 4; y <= 20; ++y) {
+        for (int x = 4; x <= 15; ++x) {
+            const QRgb pixel = shot.pixel(x, y);
+            QVERIFY(pixel == qRgb(255, 255, 255) || pixel == qRgb(230, 230, 230) ||
+                    pixel == qRgb(229, 229, 229));
+            QCOMPARE(qRed(shot.pixel(x + 1, y - 1)) == 255, qRed(pixel) == 255);
+            grey += qRed(pixel) != 255 ? 1 : 0;
+        }
+    }
+    QCOMPARE(grey, 17 * 4);
+}
+
+}  // namespace levelwise
+
+QTEST_MAIN(levelwise::MainWindowTest)
+#include "main_window_test.moc"

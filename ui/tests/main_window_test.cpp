@@ -88,6 +88,7 @@ private slots:
     void spaceAndEnterOnTheButtonCalculate_data();
     void spaceAndEnterOnTheButtonCalculate();
     void typedLowerCaseDirectionStaysLowerCase();
+    void pricesFollowTheSystemNumberSettings();
     void emptyFieldLeavesTheWindowUnchanged();
     void failureKeepsTheWindowOpenAndTheFieldsUnchanged_data();
     void failureKeepsTheWindowOpenAndTheFieldsUnchanged();
@@ -341,6 +342,19 @@ void MainWindowTest::typedLowerCaseDirectionStaysLowerCase()
     QCOMPARE(box.text, QStringLiteral("38.2%-os korrekciós szint: \n50.0%-os korrekciós szint: "
                                       "\n61.8%-os korrekciós szint: "));
     QCOMPARE(combo->currentText(), QStringLiteral("long"));
+}
+
+// Run once more under Hungarian and German settings (see the CMake file): a price written
+// with the system's own grouping and decimal separator is read as the user meant it.
+void MainWindowTest::pricesFollowTheSystemNumberSettings()
+{
+    const QLocale system = QLocale::system();
+    Retype(Control<QLineEdit>("Text1"), system.toString(15620.0, 'f', 1));
+    Retype(Control<QLineEdit>("Text2"), system.toString(15700));
+    const ShownBox box = Click();
+    QVERIFY(box.shown);
+    QVERIFY2(box.text == kReportDefaults,
+             qPrintable(system.name() + QStringLiteral(": ") + box.text));
 }
 
 void MainWindowTest::emptyFieldLeavesTheWindowUnchanged()

@@ -1,4 +1,5 @@
 // Levelwise: starts straight into its one window and ends when the window closes.
+#include "identity.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -6,10 +7,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QString title = QString::fromLatin1(levelwise::kApplicationTitle);
-    QApplication::setApplicationName(title);
-    QApplication::setApplicationDisplayName(title);
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    levelwise::ApplyApplicationIdentity();
 
     levelwise::Form1 window;
     window.show();

@@ -9,7 +9,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QMap>
 #include <QtEndian>
+
+#include <algorithm>
+#include <climits>
 
 #include <cstdio>
 
@@ -21,17 +25,17 @@ const QColor kLavender{128, 128, 255};
 const QColor kPrice{255, 255, 255};
 const QColor kLevelColours[] = {{255, 196, 84}, {236, 236, 236}, {110, 220, 150}};
 
-// A price that rose from the lower left to a top and corrected to its 61.8 % level,
-// with the three correction levels as horizontal lines.
-QImage DrawLogo()
+// A price that rose from the lower left to a top and corrected to its 61.8 % level, with the
+// three correction levels as horizontal lines, in the logo's own 145 x 110 units. Reduced
+// copies keep every stroke at least minStroke pixels wide, so the lines still show at 16 px.
+void PaintLogo(QPainter &p, double scale, double minStroke)
 {
-    QImage logo(145, 110, QImage::Format_RGB888);
-    logo.fill(Qt::white);
-    QPainter p(&logo);
+    const auto stroke = [&](double width) { return qMax(width, minStroke / scale); };
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
 
     const QRectF panel(2.5, 2.5, 140, 105);
-    p.setPen(QPen(kNavy, 1));
+    p.setPen(QPen(kNavy, stroke(1)));
     QLinearGradient sky(panel.topLeft(), panel.bottomLeft());
     sky.setColorAt(0, kBlue);
     sky.setColorAt(1, kNavy);
@@ -42,7 +46,9 @@ QImage DrawLogo()
     const double levels[] = {high + 0.382 * (low - high), high + 0.5 * (low - high),
                              high + 0.618 * (low - high)};
     for (int i = 0; i < 3; ++i) {
-        p.setPen(QPen(kLevelColours[i], 1.6, Qt::DashLine, Qt::FlatCap));
+        QPen pen(kLevelColours[i], stroke(1.6), minStroke > 0 ? Qt::SolidLine : Qt::DashLine,
+                 Qt::FlatCap);
+        p.setPen(pen);
         p.drawLine(QPointF(14, levels[i]), QPointF(131, levels[i]));
     }
 
@@ -53,24 +59,88 @@ QImage DrawLogo()
     move.moveTo(points[0]);
     for (const QPointF &point : points)
         move.lineTo(point);
-    p.setPen(QPen(kPrice, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(kPrice, stroke(3.2), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(move);
     p.setPen(Qt::NoPen);
     p.setBrush(kLavender);
-    p.drawEllipse(points[10], 4.5, 4.5);
+    const double dot = qMax(4.5, 1.2 * minStroke / scale);
+    p.drawEllipse(points[10], dot, dot);
+}
+
+QImage DrawLogo()
+{
+    QImage logo(145, 110, QImage::Format_RGB888);
+    logo.fill(Qt::white);
+    QPainter p(&logo);
+    PaintLogo(p, 1.0, 0.0);
     return logo;
 }
 
-// The logo reduced into a square, quantised to a 256-colour palette.
-QImage DrawIcon(const QImage &logo, int side)
+// A 256-colour palette for a small picture: colours that share their top five bits per
+// channel are merged, the most common merged colours are kept, every pixel takes the
+// nearest of them. Fully transparent pixels get an entry of their own.
+QImage Quantise(const QImage &picture)
+{
+    struct Bucket {
+        qint64 r = 0, g = 0, b = 0, count = 0;
+    };
+    QMap<quint32, Bucket> buckets;  // ordered, so the result does not depend on hashing
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb c = picture.pixel(x, y);
+            if (qAlpha(c) < 128)
+                continue;
+            Bucket &bucket = buckets[(qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3];
+            bucket.r += qRed(c);
+            bucket.g += qGreen(c);
+            bucket.b += qBlue(c);
+            ++bucket.count;
+        }
+    }
+    QList<Bucket> common = buckets.values();
+    std::stable_sort(common.begin(), common.end(),
+                     [](const Bucket &a, const Bucket &b) { return a.count > b.count; });
+    QList<QRgb> table{qRgba(0, 0, 0, 0)};
+    for (const Bucket &bucket : common.mid(0, 255))
+        table.append(qRgb(int(bucket.r / bucket.count), int(bucket.g / bucket.count),
+                          int(bucket.b / bucket.count)));
+
+    QImage indexed(picture.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(table);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb c = picture.pixel(x, y);
+            int best = 0;
+            if (qAlpha(c) >= 128) {
+                int bestDistance = INT_MAX;
+                for (int i = 1; i < table.size(); ++i) {
+                    const int dr = qRed(c) - qRed(table[i]), dg = qGreen(c) - qGreen(table[i]),
+                              db = qBlue(c) - qBlue(table[i]);
+                    const int distance = dr * dr + dg * dg + db * db;
+                    if (distance < bestDistance) {
+                        bestDistance = distance;
+                        best = i;
+                    }
+                }
+            }
+            indexed.setPixel(x, y, uint(best));
+        }
+    }
+    return indexed;
+}
+
+// The logo reduced into a square, centred, on a transparent ground.
+QImage DrawIcon(int side)
 {
     QImage square(side, side, QImage::Format_ARGB32);
     square.fill(Qt::transparent);
-    const QImage reduced = logo.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPainter(&square).drawImage((side - reduced.width()) / 2, (side - reduced.height()) / 2,
-                                reduced);
-    return square.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    QPainter p(&square);
+    const double scale = side / 145.0;
+    p.translate(0, (side - 110 * scale) / 2);
+    PaintLogo(p, scale, side <= 16 ? 1.0 : 1.3);
+    p.end();
+    return Quantise(square);
 }
 
 void AppendLe16(QByteArray &out, quint16 v)
@@ -154,24 +224,54 @@ bool WriteFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool SamePixels(const QImage &drawn, const QString &path)
+{
+    const QImage stored(path);
+    return !stored.isNull() && stored.size() == drawn.size() &&
+           stored.convertToFormat(QImage::Format_ARGB32) == drawn.convertToFormat(QImage::Format_ARGB32);
+}
+
 }  // namespace
 
+// draw_art FOLDER writes the pictures; draw_art --check FOLDER tells whether the pictures
+// there are what this program draws.
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: draw_art OUTPUT_FOLDER\n");
+    const bool check = argc == 3 && QByteArray(argv[1]) == "--check";
+    if (argc != 2 && !check) {
+        std::fprintf(stderr, "usage: draw_art [--check] FOLDER\n");
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QDir out(QString::fromLocal8Bit(argv[argc - 1]));
     const QImage logo = DrawLogo();
-    const QImage icon16 = DrawIcon(logo, 16);
-    const QImage icon32 = DrawIcon(logo, 32);
-    const bool ok = QDir().mkpath(out.path()) && logo.save(out.filePath("logo.png")) &&
-                    icon16.save(out.filePath("icon-16.png")) &&
-                    icon32.save(out.filePath("icon-32.png")) &&
-                    WriteFile(out.filePath("levelwise.ico"), IconFile({icon16, icon32}));
-    if (!ok)
-        std::fprintf(stderr, "draw_art: could not write into %s\n", argv[1]);
-    return ok ? 0 : 1;
+    const QImage icon16 = DrawIcon(16);
+    const QImage icon32 = DrawIcon(32);
+    const QByteArray ico = IconFile({icon16, icon32});
+    const struct {
+        const char *name;
+        const QImage *picture;
+    } pictures[] = {{"logo.png", &logo}, {"icon-16.png", &icon16}, {"icon-32.png", &icon32}};
+
+    bool ok = true;
+    for (const auto &picture : pictures) {
+        const QString path = out.filePath(QString::fromLatin1(picture.name));
+        const bool done = check ? SamePixels(*picture.picture, path) : picture.picture->save(path);
+        if (!done)
+            std::fprintf(stderr, "draw_art: %s %s\n", qPrintable(path),
+                         check ? "differs from what draw_art draws" : "could not be written");
+        ok = ok && done;
+    }
+    const QString icoPath = out.filePath(QStringLiteral("levelwise.ico"));
+    const bool icoDone = check ? ReadFile(icoPath) == ico : WriteFile(icoPath, ico);
+    if (!icoDone)
+        std::fprintf(stderr, "draw_art: %s %s\n", qPrintable(icoPath),
+                     check ? "differs from what draw_art draws" : "could not be written");
+    return ok && icoDone ? 0 : 1;
 }

@@ -1,0 +1,40 @@
+// The identity the program gives itself at start.
+#include "identity.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QTest>
+
+class IdentityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void namesVersionAndIcon()
+    {
+        levelwise::ApplyApplicationIdentity();
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Levelwise"));
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Levelwise"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.levelwise.Levelwise"));
+        const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(32, 32)));
+    }
+
+    void windowCarriesTheSameIcon()
+    {
+        levelwise::Form1 window;
+        const QIcon icon = window.windowIcon();
+        QCOMPARE(icon.availableSizes().size(), 2);
+        for (const int side : {16, 32}) {
+            const QImage shown = icon.pixmap(QSize(side, side)).toImage();
+            const QImage file(QStringLiteral(":/levelwise/icon-%1.png").arg(side));
+            QCOMPARE(shown.size(), QSize(side, side));
+            QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
+                     file.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+};
+
+QTEST_MAIN(IdentityTest)
+#include "identity_test.moc"

@@ -20,5 +20,6 @@ levelwise_require_packages() {
 # What building the program needs, tests or not.
 LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev fonts-liberation2)
 # What the test run needs on top.
-LEVELWISE_TEST_PACKAGES=(libgtest-dev libbenchmark-dev libmpfr-dev
-    desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file)
+LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
+    desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file
+    clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user)

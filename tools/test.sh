@@ -6,7 +6,8 @@ source tools/packages.sh
 levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
 
 build=build/test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON \
+    -DLEVELWISE_FUZZ=ON -DLEVELWISE_CROSS_CHECK=ON
 cmake --build "$build" --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

@@ -1,5 +1,6 @@
 // The window through its real widgets, headless: what a user sees, types and clicks.
 #include "main_window.h"
+#include "modal_box.h"
 #include "pictures.h"
 
 #include <QAbstractButton>
@@ -21,40 +22,8 @@
 namespace levelwise {
 namespace {
 
-// What the modal message box said that a user action brought up, if any.
-struct ShownBox {
-    bool shown = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttonCount = 0;
-};
-
-// Runs the action; when a modal message box appears, reads it and presses its OK button
-// with the mouse, as a user would.
-ShownBox ActAndDismiss(const std::function<void()> &action)
-{
-    ShownBox box;
-    QTimer watcher;
-    watcher.setInterval(5);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        auto *modal = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible())
-            return;
-        watcher.stop();
-        box = {true, modal->windowTitle(), modal->text(), modal->icon(),
-               int(modal->buttons().size())};
-        if (QAbstractButton *ok = modal->button(QMessageBox::Ok))
-            QTest::mouseClick(ok, Qt::LeftButton);
-        else
-            modal->done(0);  // a box without OK fails below, but must not hang the test
-    });
-    watcher.start();
-    action();
-    QTest::qWait(20);  // a box that would open only after the action returns shows up here
-    watcher.stop();
-    return box;
-}
+using test::ActAndDismiss;
+using test::ShownBox;
 
 const QString kReportDefaults = QStringLiteral(
     "38.2%-os korrekciós szint: 15669\n50.0%-os korrekciós szint: 15660\n"

@@ -1,0 +1,76 @@
+// Drives the modal message boxes of the window the way a user does: waits for the box to
+// appear, reads it, presses its OK button with the mouse.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace levelwise::test {
+
+// What the modal message box said that a user action brought up, if any.
+struct ShownBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttonCount = 0;
+    qint64 nanosecondsToFirstPaint = -1;  // from the start of the action
+};
+
+class ModalBoxWatcher : public QObject {
+public:
+    // Runs the action; a message box it opens is read once it has painted, then dismissed.
+    ShownBox ActAndDismiss(const std::function<void()> &action)
+    {
+        m_box = {};
+        qApp->installEventFilter(this);
+        m_clock.start();
+        action();
+        QTest::qWait(0);  // a box that would open only after the action returns shows up here
+        qApp->removeEventFilter(this);
+        return m_box;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Paint && !m_box.shown) {
+            m_box.shown = true;
+            m_box.nanosecondsToFirstPaint = m_clock.nsecsElapsed();
+            QTimer::singleShot(0, box, [this, box] { ReadAndDismiss(box); });
+        }
+        return false;
+    }
+
+private:
+    void ReadAndDismiss(QMessageBox *box)
+    {
+        m_box.title = box->windowTitle();
+        m_box.text = box->text();
+        m_box.icon = box->icon();
+        m_box.buttonCount = int(box->buttons().size());
+        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            box->done(0);  // a box without OK fails the test, but must not hang it
+    }
+
+    QElapsedTimer m_clock;
+    ShownBox m_box;
+};
+
+inline ShownBox ActAndDismiss(const std::function<void()> &action)
+{
+    ModalBoxWatcher watcher;
+    return watcher.ActAndDismiss(action);
+}
+
+}  // namespace levelwise::test

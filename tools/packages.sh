@@ -22,4 +22,5 @@ LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev fonts-liberatio
 # What the test run needs on top.
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file
-    clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user)
+    clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
+    xvfb xdotool x11-utils strace libx11-dev dbus-daemon)

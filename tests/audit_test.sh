@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# One run of the program as a user makes it: start, a click on "Számol" (Space, since the
+# focus starts there), OK on the message box, close. Under strace it must open no file for
+# writing and create no internet socket, and it must end with status 0.
+#   audit_test.sh PROGRAM XPROBE
+set -euo pipefail
+program=$1 xprobe=$2
+work=$(mktemp -d)
+display=:$((500 + RANDOM % 400))
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+export DISPLAY=$display
+for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+
+# A session bus of its own, as a desktop session has; without one the D-Bus library would
+# start a lasting bus daemon under the traced program.
+dbus-run-session -- strace -f -qq -e trace=open,openat,openat2,creat,socket,connect \
+    -o "$work/trace" "$program" &
+traced=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1)
+xdotool key --window "$window" space 2>/dev/null
+box=
+for _ in $(seq 200); do
+    box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" | head -n 1 || true)
+    [ -n "$box" ] && break
+    sleep 0.05
+done
+[ -n "$box" ] || { echo "FAIL: no message box after the click"; exit 1; }
+# Without a window manager nothing gives the box the focus; do what a click on it would.
+xdotool windowfocus "$box" 2>/dev/null || true
+xdotool key --window "$box" Return 2>/dev/null || true
+for _ in $(seq 200); do
+    box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" || true)
+    [ -z "$box" ] && break
+    sleep 0.05
+done
+[ -z "$box" ] || { echo "FAIL: OK did not close the message box"; exit 1; }
+"$xprobe" close Levelwise
+( sleep 30; echo "FAIL: the program did not end on close"; kill -9 "$traced" ) >&2 &
+watchdog=$!
+status=0
+wait "$traced" || status=$?
+kill "$watchdog" 2>/dev/null || true
+
+echo "exit status after close: $status"
+echo "files opened: $(grep -cE 'open(at|at2)?\(' "$work/trace" || true)"
+writes=$(grep -E 'open(at|at2)?\(|creat\(' "$work/trace" | grep -E 'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|creat\(' |
+         grep -v '= -1 ' || true)
+sockets=$(grep -E 'socket\(' "$work/trace" | grep -E 'AF_INET|AF_INET6|AF_PACKET' || true)
+echo "sockets: $(grep -E 'socket\(' "$work/trace" | grep -oE 'AF_[A-Z0-9]+' | sort | uniq -c | tr '\n' ' ')"
+failed=0
+[ "$status" -eq 0 ] || { echo "FAIL: exit status $status"; failed=1; }
+[ -z "$writes" ] || { echo "FAIL: files opened for writing:"; echo "$writes"; failed=1; }
+[ -z "$sockets" ] || { echo "FAIL: internet sockets:"; echo "$sockets"; failed=1; }
+[ $failed -eq 0 ] && echo "no file opened for writing, no internet socket"
+exit $failed

@@ -9,22 +9,28 @@ work=$(mktemp -d)
 display=:$((500 + RANDOM % 400))
 Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+traced=
+# Whatever happens, nothing of this run outlives it.
+trap '[ -n "$traced" ] && kill -9 -- -"$traced" 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display
 for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 # A session bus of its own, as a desktop session has; without one the D-Bus library would
 # start a lasting bus daemon under the traced program.
-dbus-run-session -- strace -f -qq -e trace=open,openat,openat2,creat,socket,connect \
+setsid dbus-run-session -- strace -f -qq -e trace=open,openat,openat2,creat,socket,connect \
     -o "$work/trace" "$program" &
 traced=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1)
-xdotool key --window "$window" space 2>/dev/null
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1 || true)
+[ -n "$window" ] || { echo "FAIL: no window within 30 s"; exit 1; }
 box=
-for _ in $(seq 200); do
-    box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" | head -n 1 || true)
-    [ -n "$box" ] && break
-    sleep 0.05
+for attempt in 1 2 3; do
+    sleep 1  # a key sent before the window has settled may be lost; press again if so
+    xdotool key --window "$window" space 2>/dev/null || true
+    for _ in $(seq 60); do
+        box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" | head -n 1 || true)
+        [ -n "$box" ] && break 2
+        sleep 0.05
+    done
 done
 [ -n "$box" ] || { echo "FAIL: no message box after the click"; exit 1; }
 # Without a window manager nothing gives the box the focus; do what a click on it would.
@@ -37,11 +43,12 @@ for _ in $(seq 200); do
 done
 [ -z "$box" ] || { echo "FAIL: OK did not close the message box"; exit 1; }
 "$xprobe" close Levelwise
-( sleep 30; echo "FAIL: the program did not end on close"; kill -9 "$traced" ) >&2 &
+( sleep 30; echo "FAIL: the program did not end on close"; kill -9 -- -"$traced" ) >&2 &
 watchdog=$!
 status=0
 wait "$traced" || status=$?
 kill "$watchdog" 2>/dev/null || true
+traced=
 
 echo "exit status after close: $status"
 echo "files opened: $(grep -cE 'open(at|at2)?\(' "$work/trace" || true)"

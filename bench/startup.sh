@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Start-up benchmark (not a test): time from exec until the first top-level window is mapped
+# and viewable, and peak resident memory (VmHWM) one second later, for Levelwise beside the
+# floor of an X program (xlogo) and three desktop calculators, in interleaved runs.
+#   bench/startup.sh [RUNS] [LEVELWISE] [XPROBE]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/packages.sh
+levelwise_require_packages xvfb x11-utils x11-apps galculator gnome-calculator qalculate-gtk \
+    dbus-daemon libx11-dev
+runs=${1:-7}
+levelwise=${2:-build/release/app/levelwise}
+xprobe=${3:-build/test/bench/xprobe}
+[ -x "$levelwise" ] || { echo "no $levelwise: run tools/run.sh first" >&2; exit 1; }
+[ -x "$xprobe" ] || { echo "no $xprobe: run tools/test.sh first" >&2; exit 1; }
+
+display=:$((500 + RANDOM % 400))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+
+programs=(levelwise xlogo galculator gnome-calculator qalculate-gtk)
+declare -A command=([levelwise]=$levelwise [xlogo]=xlogo [galculator]=galculator
+                    [gnome-calculator]=gnome-calculator [qalculate-gtk]=qalculate-gtk)
+results=$(mktemp)
+# One warm-up start each, so every program meets a warm file cache.
+for program in "${programs[@]}"; do
+    dbus-run-session -- "$xprobe" launch 200 ${command[$program]} >/dev/null 2>&1 || true
+done
+for run in $(seq "$runs"); do
+    for program in "${programs[@]}"; do
+        line=$(dbus-run-session -- "$xprobe" launch 1000 ${command[$program]} 2>/dev/null | grep mapped_ms)
+        echo "$program $line" >>"$results"
+    done
+done
+
+python3 - "$results" <<'PY'
+import statistics, sys
+rows = {}
+for line in open(sys.argv[1]):
+    name, _, ms, _, kib = line.split()
+    rows.setdefault(name, []).append((float(ms), int(kib) / 1024))
+print(f"{'program':18} {'runs':>4} {'median ms':>10} {'min-max ms':>16} {'median MiB':>11} {'min-max MiB':>14}")
+med = {}
+for name, values in rows.items():
+    times = [t for t, _ in values]; mem = [m for _, m in values]
+    med[name] = (statistics.median(times), statistics.median(mem))
+    print(f"{name:18} {len(values):>4} {med[name][0]:>10.1f} {min(times):>7.1f}-{max(times):<8.1f}"
+          f" {med[name][1]:>11.1f} {min(mem):>6.1f}-{max(mem):<7.1f}")
+lw = med["levelwise"]
+for name, (t, m) in med.items():
+    if name != "levelwise":
+        print(f"levelwise / {name}: time {lw[0] / t:.2f}, memory {lw[1] / m:.2f}")
+PY

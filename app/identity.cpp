@@ -4,8 +4,21 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace levelwise {
+namespace {
+
+// The application icon, 16 and 32 pixels: a reduced copy of the logo.
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/levelwise/icon-16.png"), {16, 16});
+    icon.addFile(QStringLiteral(":/levelwise/icon-32.png"), {32, 32});
+    return icon;
+}
+
+}  // namespace
 
 void ApplyApplicationIdentity()
 {

@@ -1,7 +1,6 @@
 // The one window of Levelwise: three fields, the calculate button, and the message boxes.
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 #include <QWidget>
 
@@ -16,9 +15,6 @@ struct CalculationOutcome;
 
 // The caption of the window and of every message box.
 inline constexpr char kApplicationTitle[] = "Levelwise";
-
-// The application icon, 16 and 32 pixels: a reduced copy of the logo.
-QIcon ApplicationIcon();
 
 class Form1 : public QWidget {
     Q_OBJECT

@@ -23,6 +23,7 @@ private slots:
 
     void windowCarriesTheSameIcon()
     {
+        levelwise::ApplyApplicationIdentity();
         levelwise::Form1 window;
         const QIcon icon = window.windowIcon();
         QCOMPARE(icon.availableSizes().size(), 2);

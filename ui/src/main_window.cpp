@@ -71,14 +71,6 @@ Presentation Present(const CalculationOutcome &outcome)
 
 }  // namespace
 
-QIcon ApplicationIcon()
-{
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/levelwise/icon-16.png"), {16, 16});
-    icon.addFile(QStringLiteral(":/levelwise/icon-32.png"), {32, 32});
-    return icon;
-}
-
 Form1::Form1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -86,7 +78,7 @@ Form1::Form1(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
-    setWindowIcon(ApplicationIcon());
+    // The window shows the application icon, set once at start for every window.
     setFixedSize(kClientSize);
     CreateControls();
     ApplyColours();

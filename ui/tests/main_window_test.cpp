@@ -3,7 +3,6 @@
 #include "modal_box.h"
 #include "pictures.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -15,7 +14,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <utility>
 #include <memory>
 

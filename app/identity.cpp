@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 
 namespace levelwise {
 namespace {
@@ -13,8 +14,9 @@ namespace {
 QIcon ApplicationIcon()
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/levelwise/icon-16.png"), {16, 16});
-    icon.addFile(QStringLiteral(":/levelwise/icon-32.png"), {32, 32});
+    for (const QString &file : {QStringLiteral(":/levelwise/icon-16.png"),
+                                QStringLiteral(":/levelwise/icon-32.png")})
+        icon.addPixmap(QPixmap::fromImage(BundledPicture(file)));
     return icon;
 }
 

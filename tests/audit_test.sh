@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One run of the program as a user makes it: start, a click on "Számol" (Space, since the
 # focus starts there), OK on the message box, close. Under strace it must open no file for
-# writing and create no internet socket, and it must end with status 0.
+# writing and create no internet socket, and it must end with status 0. Its pictures are PNGs
+# built into it, so its start loads no image-format plugin either (guessing formats loads all).
 #   audit_test.sh PROGRAM XPROBE
 set -euo pipefail
 program=$1 xprobe=$2
@@ -23,6 +24,10 @@ setsid dbus-run-session -- strace -f -qq -e trace=open,openat,openat2,creat,sock
 traced=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1 || true)
 [ -n "$window" ] || { echo "FAIL: no window within 30 s"; exit 1; }
+# What the start loaded, read before the click (a message box's button icons load plugins).
+pid=$(xdotool getwindowpid "$window" 2>/dev/null || true)
+[ -n "$pid" ] && [ -r "/proc/$pid/maps" ] || { echo "FAIL: no process behind the window"; exit 1; }
+plugins=$(grep -oE '/[^ ]*/imageformats/[^ ]+' "/proc/$pid/maps" | sort -u || true)
 box=
 for attempt in 1 2 3; do
     sleep 1  # a key sent before the window has settled may be lost; press again if so
@@ -61,5 +66,6 @@ failed=0
 [ "$status" -eq 0 ] || { echo "FAIL: exit status $status"; failed=1; }
 [ -z "$writes" ] || { echo "FAIL: files opened for writing:"; echo "$writes"; failed=1; }
 [ -z "$sockets" ] || { echo "FAIL: internet sockets:"; echo "$sockets"; failed=1; }
-[ $failed -eq 0 ] && echo "no file opened for writing, no internet socket"
+[ -z "$plugins" ] || { echo "FAIL: image-format plugins loaded at start:"; echo "$plugins"; failed=1; }
+[ $failed -eq 0 ] && echo "no file opened for writing, no internet socket, no image plugin loaded at start"
 exit $failed

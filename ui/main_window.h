@@ -16,6 +16,9 @@ struct CalculationOutcome;
 // The caption of the window and of every message box.
 inline constexpr char kApplicationTitle[] = "Levelwise";
 
+// One of the PNG pictures built into the program, such as ":/levelwise/logo.png".
+QImage BundledPicture(const QString &path);
+
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -28,7 +31,6 @@ protected:
 private:
     void CreateControls();
     void ApplyColours();
-    void ApplyFonts();
     void SetTabOrder();
     QLabel *AddLabel(const char *name, const QString &text, const QRect &geometry);
     QLineEdit *AddPriceField(const char *name, const QString &text, const QRect &geometry);

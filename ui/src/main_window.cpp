@@ -80,9 +80,11 @@ Form1::Form1(QWidget *parent)
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     // The window shows the application icon, set once at start for every window.
     setFixedSize(kClientSize);
+    // Set before the controls exist, so each inherits it as it is made instead of being told
+    // of a change, and measuring its text again, afterwards.
+    setFont(DialogFont());
     CreateControls();
     ApplyColours();
-    ApplyFonts();
     SetTabOrder();
     connect(m_command1, &QPushButton::clicked, this, &Form1::OnCommand1Clicked);
 }
@@ -110,6 +112,7 @@ QLineEdit *Form1::AddPriceField(const char *name, const QString &text, const QRe
 void Form1::CreateControls()
 {
     m_label7 = AddLabel("Label7", QString::fromLatin1(kApplicationTitle), {128, 8, 265, 33});
+    m_label7->setFont(TitleFont());
     AddLabel("Label2", QStringLiteral("Legalacsonyabb érték:"), {8, 72, 113, 17});
     m_text1 = AddPriceField("Text1", QStringLiteral("15620"), {128, 72, 73, 19});
     AddLabel("Label6", QStringLiteral("Az értékek tizedes jel nélkül"), {240, 72, 161, 17});
@@ -132,7 +135,7 @@ void Form1::CreateControls()
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(240, 160, 145, 110);
     image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image1->setPixmap(QPixmap(QStringLiteral(":/levelwise/logo.png")));
+    image1->setPixmap(QPixmap::fromImage(BundledPicture(QStringLiteral(":/levelwise/logo.png"))));
 
     m_command1 = new PictureButton(QStringLiteral("Számol"), HatchPicture(kButtonPictureSize), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
@@ -160,12 +163,6 @@ void Form1::ApplyColours()
     button.setColor(QPalette::Button, kButtonFaceColour);
     button.setColor(QPalette::ButtonText, QPalette().color(QPalette::ButtonText));
     m_command1->setPalette(button);
-}
-
-void Form1::ApplyFonts()
-{
-    setFont(DialogFont());
-    m_label7->setFont(TitleFont());
 }
 
 void Form1::SetTabOrder()

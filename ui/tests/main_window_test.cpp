@@ -434,6 +434,10 @@ void MainWindowTest::picturesFollowTheHatchRule_data()
     QTest::addColumn<QSize>("size");
     QTest::newRow("background") << QSize(399, 289);
     QTest::newRow("button") << QSize(112, 34);
+    // Fewer rows than the pattern's period of three, and just one more than it.
+    QTest::newRow("one row") << QSize(7, 1);
+    QTest::newRow("two rows") << QSize(7, 2);
+    QTest::newRow("four rows") << QSize(5, 4);
 }
 
 void MainWindowTest::picturesFollowTheHatchRule()

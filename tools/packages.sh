@@ -18,7 +18,7 @@ levelwise_require_packages() {
 }
 
 # What building the program needs, tests or not.
-LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev fonts-liberation2)
+LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-dev fonts-liberation2)
 # What the test run needs on top.
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file

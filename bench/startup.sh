@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark (not a test): time from exec until the first top-level window is mapped
 # and viewable, and peak resident memory (VmHWM) one second later, for Levelwise beside the
-# floor of an X program (xlogo) and three desktop calculators, in interleaved runs.
+# floor of an X program (xlogo), the floor of a Qt Widgets program (qt_floor, built beside the
+# helper) and three desktop calculators, in interleaved runs; then Levelwise's logged phases.
 #   bench/startup.sh [RUNS] [LEVELWISE] [XPROBE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,18 +14,21 @@ levelwise=${2:-build/release/app/levelwise}
 xprobe=${3:-build/test/bench/xprobe}
 [ -x "$levelwise" ] || { echo "no $levelwise: run tools/run.sh first" >&2; exit 1; }
 [ -x "$xprobe" ] || { echo "no $xprobe: run tools/test.sh first" >&2; exit 1; }
+[ -x "$(dirname "$xprobe")/qt_floor" ] || { echo "no qt_floor beside $xprobe" >&2; exit 1; }
 
 display=:$((500 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+results=$(mktemp)
+phases=$(mktemp)
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$results" "$phases"' EXIT
 export DISPLAY=$display
 for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
-programs=(levelwise xlogo galculator gnome-calculator qalculate-gtk)
-declare -A command=([levelwise]=$levelwise [xlogo]=xlogo [galculator]=galculator
+qt_floor=$(dirname "$xprobe")/qt_floor
+programs=(levelwise qt-floor xlogo galculator gnome-calculator qalculate-gtk)
+declare -A command=([levelwise]=$levelwise [qt-floor]=$qt_floor [xlogo]=xlogo [galculator]=galculator
                     [gnome-calculator]=gnome-calculator [qalculate-gtk]=qalculate-gtk)
-results=$(mktemp)
 # One warm-up start each, so every program meets a warm file cache.
 for program in "${programs[@]}"; do
     dbus-run-session -- "$xprobe" launch 200 ${command[$program]} >/dev/null 2>&1 || true
@@ -36,7 +40,14 @@ for run in $(seq "$runs"); do
     done
 done
 
-python3 - "$results" <<'PY'
+# Where Levelwise's own start goes: the phases it logs when asked, from separate runs so the
+# logging does not touch the timed ones above.
+for run in $(seq "$runs"); do
+    QT_LOGGING_RULES=levelwise.startup.debug=true dbus-run-session -- \
+        "$xprobe" launch 200 "$levelwise" 2>&1 >/dev/null | grep '^levelwise.startup:' >>"$phases"
+done
+
+python3 - "$results" "$phases" <<'PY'
 import statistics, sys
 rows = {}
 for line in open(sys.argv[1]):
@@ -53,4 +64,11 @@ lw = med["levelwise"]
 for name, (t, m) in med.items():
     if name != "levelwise":
         print(f"levelwise / {name}: time {lw[0] / t:.2f}, memory {lw[1] / m:.2f}")
+phases = {}
+for line in open(sys.argv[2]):
+    step, ms = line.split(":", 1)[1].rsplit(":", 1)
+    phases.setdefault(step.strip(), []).append(float(ms.split()[0]))
+print("levelwise phases, ms from main() (median, min-max):")
+for step, values in phases.items():
+    print(f"  {step:20} {statistics.median(values):6.1f} {min(values):6.1f}-{max(values):.1f}")
 PY

@@ -3,7 +3,8 @@
 # and viewable, and peak resident memory (VmHWM) one second later, for Levelwise beside the
 # floor of an X program (xlogo), the floor of a Qt Widgets program (qt_floor, built beside the
 # helper) and three desktop calculators, in interleaved runs; then Levelwise's logged phases.
-#   bench/startup.sh [RUNS] [LEVELWISE] [XPROBE]
+#   bench/startup.sh [RUNS] [LEVELWISE] [XPROBE] [EARLIER_LEVELWISE]
+# An earlier build given as the fourth argument runs in the same rounds, for a before-and-after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
@@ -29,6 +30,11 @@ qt_floor=$(dirname "$xprobe")/qt_floor
 programs=(levelwise qt-floor xlogo galculator gnome-calculator qalculate-gtk)
 declare -A command=([levelwise]=$levelwise [qt-floor]=$qt_floor [xlogo]=xlogo [galculator]=galculator
                     [gnome-calculator]=gnome-calculator [qalculate-gtk]=qalculate-gtk)
+if [ -n "${4:-}" ]; then
+    [ -x "$4" ] || { echo "no earlier build at $4" >&2; exit 1; }
+    programs=(levelwise levelwise-earlier "${programs[@]:1}")
+    command[levelwise-earlier]=$4
+fi
 # One warm-up start each, so every program meets a warm file cache.
 for program in "${programs[@]}"; do
     dbus-run-session -- "$xprobe" launch 200 ${command[$program]} >/dev/null 2>&1 || true

@@ -1,5 +1,7 @@
 #include "font_warm_up.h"
 
+#include <system_error>
+
 #if LEVELWISE_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
@@ -10,7 +12,11 @@ FontWarmUp::FontWarmUp()
 {
 #if LEVELWISE_HAVE_FONTCONFIG
     // FcInit is thread-safe, and a later call from Qt returns the configuration loaded here.
-    m_worker = std::thread([] { FcInit(); });
+    try {
+        m_worker = std::thread([] { FcInit(); });
+    } catch (const std::system_error &) {
+        // No thread to spare: Qt reads the configuration itself when it first needs it.
+    }
 #endif
 }
 

@@ -23,6 +23,10 @@ int main(int argc, char **argv)
     fonts.Wait();
     qCDebug(lcStartup, "fonts ready: %.1f ms", clock.nsecsElapsed() / 1e6);
     levelwise::ApplyApplicationIdentity();
+    // The window's font for the whole program, its message boxes included (a box is a window
+    // of its own and does not inherit it); else Qt's default font is loaded as well, only to
+    // lay out each field for the moment before it takes the window's font.
+    QApplication::setFont(levelwise::DialogFont());
 
     levelwise::Form1 window;
     qCDebug(lcStartup, "window built: %.1f ms", clock.nsecsElapsed() / 1e6);

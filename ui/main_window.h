@@ -1,6 +1,7 @@
 // The one window of Levelwise: three fields, the calculate button, and the message boxes.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 
@@ -18,6 +19,9 @@ inline constexpr char kApplicationTitle[] = "Levelwise";
 
 // One of the PNG pictures built into the program, such as ":/levelwise/logo.png".
 QImage BundledPicture(const QString &path);
+
+// The font of the window's text, and of its message boxes.
+QFont DialogFont();
 
 class Form1 : public QWidget {
     Q_OBJECT

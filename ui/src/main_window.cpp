@@ -21,16 +21,6 @@ const QColor kBackgroundColour{81, 133, 201};
 const QColor kTextColour{128, 128, 255};
 const QColor kButtonFaceColour{128, 128, 255};
 
-// The platform's dialog font where there is one, else a metric twin of Arial that keeps
-// "Legalacsonyabb érték:" on one line in its 113 pixels.
-QFont DialogFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Shell Dlg 2"), QStringLiteral("Liberation Sans")});
-    font.setPointSize(8);
-    return font;
-}
-
 QFont TitleFont()
 {
     QFont font;
@@ -70,6 +60,16 @@ Presentation Present(const CalculationOutcome &outcome)
 }
 
 }  // namespace
+
+// The platform's dialog font where there is one, else a metric twin of Arial that keeps
+// "Legalacsonyabb érték:" on one line in its 113 pixels.
+QFont DialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Shell Dlg 2"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(8);
+    return font;
+}
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -16,12 +16,15 @@ int main(int argc, char **argv)
 {
     QElapsedTimer clock;
     clock.start();
+    const auto reached = [&clock](const char *step) {
+        qCDebug(lcStartup, "%s: %.1f ms", step, clock.nsecsElapsed() / 1e6);
+    };
     levelwise::FontWarmUp fonts;
 
     QApplication app(argc, argv);
-    qCDebug(lcStartup, "platform ready: %.1f ms", clock.nsecsElapsed() / 1e6);
+    reached("platform ready");
     fonts.Wait();
-    qCDebug(lcStartup, "fonts ready: %.1f ms", clock.nsecsElapsed() / 1e6);
+    reached("fonts ready");
     levelwise::ApplyApplicationIdentity();
     // The window's font for the whole program, its message boxes included (a box is a window
     // of its own and does not inherit it); else Qt's default font is loaded as well, only to
@@ -29,12 +32,10 @@ int main(int argc, char **argv)
     QApplication::setFont(levelwise::DialogFont());
 
     levelwise::Form1 window;
-    qCDebug(lcStartup, "window built: %.1f ms", clock.nsecsElapsed() / 1e6);
+    reached("window built");
     window.show();
-    qCDebug(lcStartup, "window shown: %.1f ms", clock.nsecsElapsed() / 1e6);
+    reached("window shown");
     if (lcStartup().isDebugEnabled())
-        QTimer::singleShot(0, [&clock] {
-            qCDebug(lcStartup, "event loop running: %.1f ms", clock.nsecsElapsed() / 1e6);
-        });
+        QTimer::singleShot(0, [&reached] { reached("event loop running"); });
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace levelwise {
 
@@ -35,6 +36,10 @@ struct CalculationOutcome {
 struct NumberSettings {
     std::u16string decimalSeparator = u".";
     std::u16string groupSeparator = u",";
+    // Digits per group of the integer part, counted from the decimal separator leftwards;
+    // the last size repeats ({3}: 1,234,567; {3, 2}: 12,34,567). A last size of 0 ends
+    // the grouping instead: {3, 0} writes 1234,567.
+    std::vector<unsigned> groupSizes = {3};
 };
 
 // Why a price text did not become a price.
@@ -66,8 +71,11 @@ std::optional<RetracementLevels> ComputeLevels(Price low, Price high, TrendDirec
 // Exact, case-sensitive comparison with "Long" and "Short".
 TrendDirection ParseDirection(std::u16string_view text);
 
-// Optional spaces, an optional sign, digits with the settings' group separator between
-// them, an optional decimal separator with digits, an optional exponent, optional spaces.
+// Optional spaces, an optional sign, digits, an optional decimal separator with digits, an
+// optional exponent, optional spaces. Group separators may stand in the integer part only
+// where the settings' group sizes put them, so that a mistyped decimal mark ("15620,5" under
+// English settings) is refused instead of read as another price. Exact for texts of any
+// length: beyond the double range is Overflow, below half the smallest subnormal is zero.
 ParsedPrice ParsePrice(std::u16string_view text, const NumberSettings &settings = {});
 
 // The text form of one level: plain digits below 1E+15, at most 15 significant digits

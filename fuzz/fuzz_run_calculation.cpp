@@ -1,11 +1,13 @@
 // libFuzzer target: the whole calculate command on arbitrary texts and number settings.
 // The input is UTF-16LE code units; U+FFFF separates the fields low, high, direction,
-// decimal separator and group separator. Fields left out keep their defaults.
+// decimal separator, group separator and group sizes (one code unit each, taken mod 5).
+// Fields left out keep their defaults.
 #include "retracement.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,13 +23,14 @@ bool StartsWith(const std::u16string &text, std::u16string_view prefix)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     using namespace levelwise;
-    std::u16string fields[5];
+    std::u16string fields[6];
     NumberSettings defaults;
     fields[3] = defaults.decimalSeparator;
     fields[4] = defaults.groupSeparator;
+    fields[5] = u"\u0003";
     std::size_t field = 0;
-    bool replaced[5] = {};
-    for (std::size_t i = 0; i + 1 < size && field < 5; i += 2) {
+    bool replaced[6] = {};
+    for (std::size_t i = 0; i + 1 < size && field < 6; i += 2) {
         const char16_t unit = char16_t(data[i] | data[i + 1] << 8);
         if (unit == u'\uFFFF') {
             ++field;
@@ -39,7 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
         fields[field] += unit;
     }
-    const NumberSettings settings{fields[3], fields[4]};
+    std::vector<unsigned> groupSizes;
+    for (const char16_t unit : fields[5])
+        groupSizes.push_back(unit % 5u);
+    const NumberSettings settings{fields[3], fields[4], groupSizes};
     const CalculationOutcome outcome = RunCalculation(fields[0], fields[1], fields[2], settings);
 
     // What must hold for every input, whatever it is.

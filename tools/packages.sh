@@ -17,10 +17,21 @@ levelwise_require_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Generates the UTF-8 locales given that the C library does not have yet; the window's tests
+# type prices under them.
+levelwise_require_locales() {
+    local name
+    for name in "$@"; do
+        locale -a 2>/dev/null | grep -qix "$name.utf8" && continue
+        echo "levelwise: generating the locale $name.UTF-8" >&2
+        localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    done
+}
+
 # What building the program needs, tests or not.
 LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-dev fonts-liberation2)
 # What the test run needs on top.
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file
     clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
-    xvfb xdotool x11-utils strace libx11-dev dbus-daemon)
+    xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales)

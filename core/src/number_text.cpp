@@ -4,9 +4,11 @@
 #include "nearest_rounding.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace levelwise {
 namespace {
@@ -20,8 +22,17 @@ bool IsSpaceLike(std::u16string_view separator)
     return separator == u"\u00A0" || separator == u"\u202F" || separator == u"\u2009";
 }
 
-// Walks a price text once, copying its number into the plain form std::from_chars reads:
-// [-]digits[.digits][e[-]digits].
+// Saturation bound of the exponent's value. Any text that fits in memory moves the decimal
+// point by far less than this, so a saturated exponent still gives the right verdict.
+constexpr long long kExponentBound = 100'000'000'000'000'000;
+
+// Powers of ten of the leading significant digit beyond which the verdict needs no
+// conversion: 1E+309 is above the largest double, 1E-325 below half the smallest subnormal.
+constexpr long long kOverflowOrder = 309;
+constexpr long long kUnderflowOrder = -326;
+
+// Walks a price text once, keeping its significant digits and the power of ten of the
+// leading one, then hands std::from_chars a short normalised form: [-]0.digits e order.
 class PriceScanner {
 public:
     PriceScanner(std::u16string_view text, const NumberSettings &settings)
@@ -33,11 +44,11 @@ public:
     {
         SkipSpaces();
         if (Peek(u'+') || Peek(u'-')) {
-            if (m_text[m_pos] == u'-')
-                m_plain += '-';
+            m_negative = m_text[m_pos] == u'-';
             ++m_pos;
         }
-        ScanIntegerPart();
+        if (!ScanIntegerPart())
+            return Failure(PriceFailure::ConversionError);
         ScanFraction();
         if (!m_sawDigit)
             return Failure(PriceFailure::ConversionError);
@@ -66,16 +77,13 @@ private:
     void TakeDigit(bool beforePoint)
     {
         const char digit = static_cast<char>(m_text[m_pos++]);
-        m_plain += digit;
         m_sawDigit = true;
-        if (digit != '0' || m_significantDigits > 0) {
-            if (m_significantDigits == 0)
-                m_leadingZerosAfterPoint = beforePoint ? -1 : m_fractionZeros;
-            ++m_significantDigits;
+        if (digit != '0' || !m_digits.empty()) {
+            m_digits += digit;
             if (beforePoint)
-                ++m_integerSignificant;
+                ++m_order;
         } else if (!beforePoint) {
-            ++m_fractionZeros;
+            --m_order;  // a zero between the point and the first significant digit
         }
     }
 
@@ -89,22 +97,47 @@ private:
         return 0;
     }
 
-    void ScanIntegerPart()
+    // The digits before the decimal separator, with group separators only between digits.
+    // False when a separator stands where the settings' grouping puts none.
+    bool ScanIntegerPart()
     {
+        std::vector<std::size_t> groups{0};
         while (m_pos < m_text.size()) {
             if (PeekDigit()) {
                 TakeDigit(true);
+                ++groups.back();
                 continue;
             }
             if (!m_sawDigit || PeekText(m_settings.decimalSeparator))
-                return;
-            // A group separator counts only between two digits: "15,620" but not "15,,620".
+                break;
             const std::size_t length = GroupSeparatorLength();
             const std::size_t next = m_pos + length;
             if (length == 0 || next >= m_text.size() || !IsDigit(m_text[next]))
-                return;
+                break;
             m_pos = next;
+            groups.push_back(0);
         }
+        return groups.size() == 1 || GroupsFitTheSettings(groups);
+    }
+
+    // Groups left to right. Counted from the right, group i must hold exactly the i-th size
+    // of the settings (the last size repeating); the leftmost group may be shorter.
+    bool GroupsFitTheSettings(const std::vector<std::size_t> &groups) const
+    {
+        const std::vector<unsigned> &sizes = m_settings.groupSizes;
+        const std::size_t count = groups.size();
+        for (std::size_t fromRight = 0; fromRight < count; ++fromRight) {
+            const std::size_t group = groups[count - 1 - fromRight];
+            if (sizes.empty())
+                return false;
+            const unsigned size = sizes[std::min(fromRight, sizes.size() - 1)];
+            const bool leftmost = fromRight + 1 == count;
+            if (size == 0)  // grouping has ended: only the leftmost digits may stand here
+                return leftmost && fromRight > 0;
+            if (leftmost ? group > size : group != size)
+                return false;
+        }
+        return true;
     }
 
     void ScanFraction()
@@ -112,7 +145,6 @@ private:
         if (!PeekText(m_settings.decimalSeparator))
             return;
         m_pos += m_settings.decimalSeparator.size();
-        m_plain += '.';
         while (PeekDigit())
             TakeDigit(false);
     }
@@ -120,53 +152,48 @@ private:
     bool ScanExponent()
     {
         ++m_pos;
-        m_plain += 'e';
         bool negative = false;
         if (Peek(u'+') || Peek(u'-')) {
             negative = m_text[m_pos] == u'-';
-            if (negative)
-                m_plain += '-';
             ++m_pos;
         }
         if (!PeekDigit())
             return false;
-        long exponent = 0;
+        long long exponent = 0;
         while (PeekDigit()) {
-            const int digit = m_text[m_pos] - u'0';
-            m_plain += static_cast<char>(m_text[m_pos++]);
-            if (exponent < 1'000'000)
-                exponent = exponent * 10 + digit;  // saturates: only its order matters below
+            const int digit = m_text[m_pos++] - u'0';
+            if (exponent < kExponentBound)
+                exponent = std::min(exponent * 10 + digit, kExponentBound);
         }
-        m_exponent = negative ? -exponent : exponent;
+        m_order += negative ? -exponent : exponent;
         return true;
     }
 
     ParsedPrice Convert() const
     {
+        const double zero = m_negative ? -0.0 : 0.0;
+        // m_order is the power of ten just above the leading digit: 0.digits x 10^m_order.
+        if (m_digits.empty() || m_order - 1 < kUnderflowOrder)
+            return {zero, std::nullopt};
+        if (m_order - 1 >= kOverflowOrder)
+            return Failure(PriceFailure::Overflow);
+
+        std::string plain = m_negative ? "-0." : "0.";
+        plain += m_digits;
+        plain += 'e';
+        plain += std::to_string(m_order);
         ParsedPrice result;
-        const char *first = m_plain.data();
-        const char *last = first + m_plain.size();
+        const char *first = plain.data();
+        const char *last = first + plain.size();
         const auto [end, error] = std::from_chars(first, last, result.value);
         if (error == std::errc::result_out_of_range) {
-            // Too large for a double is an overflow; too small rounds to zero.
-            if (DecimalOrder() >= 0)
+            if (m_order > 0)
                 return Failure(PriceFailure::Overflow);
-            result.value = m_plain.front() == '-' ? -0.0 : 0.0;
-            return result;
+            return {zero, std::nullopt};
         }
         if (error != std::errc{} || end != last)
             return Failure(PriceFailure::ConversionError);
         return result;
-    }
-
-    // The power of ten of the leading significant digit (0 for 1..9); only its sign is used.
-    long DecimalOrder() const
-    {
-        if (m_significantDigits == 0)
-            return -1;
-        const long order = m_integerSignificant > 0 ? m_integerSignificant - 1
-                                                    : -(m_leadingZerosAfterPoint + 1);
-        return order + m_exponent;
     }
 
     static ParsedPrice Failure(PriceFailure failure) { return {0.0, failure}; }
@@ -174,13 +201,10 @@ private:
     std::u16string_view m_text;
     const NumberSettings &m_settings;
     std::size_t m_pos = 0;
-    std::string m_plain;
+    bool m_negative = false;
     bool m_sawDigit = false;
-    long m_significantDigits = 0;
-    long m_integerSignificant = 0;
-    long m_fractionZeros = 0;
-    long m_leadingZerosAfterPoint = 0;
-    long m_exponent = 0;
+    std::string m_digits;     // significant digits, without the leading zeros
+    long long m_order = 0;    // the value is 0.m_digits x 10^m_order
 };
 
 std::u16string Widen(std::string_view ascii)

@@ -18,6 +18,8 @@ const NumberSettings kEnglish{u".", u","};
 const NumberSettings kGerman{u",", u"."};
 const NumberSettings kHungarian{u",", u"\u00A0"};
 const NumberSettings kFrench{u",", u"\u202F"};
+const NumberSettings kIndian{u".", u",", {3, 2}};
+const NumberSettings kOneGroupOnly{u".", u",", {3, 0}};
 
 // ---- Direction ----------------------------------------------------------------------
 
@@ -58,6 +60,9 @@ struct PriceRow {
     PriceFailure failure = PriceFailure::ConversionError;
 };
 
+// A failing row is named by its name, not dumped byte by byte (some texts are megabytes).
+void PrintTo(const PriceRow &row, std::ostream *out) { *out << row.name; }
+
 class PriceTable : public ::testing::TestWithParam<PriceRow> {};
 
 TEST_P(PriceTable, ReadsThePriceOrNamesTheFailure)
@@ -77,6 +82,11 @@ PriceRow Reads(const char *name, std::u16string text, NumberSettings settings, d
 {
     return {name, std::move(text), std::move(settings), value};
 }
+
+// Long texts are generated here rather than written out: a million digits in each.
+constexpr std::size_t kMillion = 1'000'000;
+const std::u16string kMillionZeros(kMillion, u'0');
+const std::u16string kMillionNines(kMillion, u'9');
 
 PriceRow Rejects(const char *name, std::u16string text, NumberSettings settings,
                  PriceFailure failure = PriceFailure::ConversionError)
@@ -128,7 +138,61 @@ INSTANTIATE_TEST_SUITE_P(
         Rejects("Infinity", u"inf", kEnglish), Rejects("NotANumber", u"nan", kEnglish),
         Rejects("PointUnderComma", u"15620.5", kHungarian),
         Rejects("ArabicIndicDigits", u"\u0661\u0662", kEnglish),
-        Rejects("FullwidthDigits", u"\uFF11\uFF12", kEnglish)),
+        Rejects("FullwidthDigits", u"\uFF11\uFF12", kEnglish),
+        // Group separators only where the settings' grouping puts them, so that a mistyped
+        // decimal mark is refused rather than read as another price.
+        Reads("EnglishOneGroup", u"15,620", kEnglish, 15620),
+        Reads("EnglishShortFirstGroup", u"1,000", kEnglish, 1000),
+        Reads("EnglishGroupsWithFraction", u"1,234,567.25", kEnglish, 1234567.25),
+        Reads("EnglishUngroupedLong", u"1234567", kEnglish, 1234567),
+        Rejects("EnglishDecimalComma", u"15620,5", kEnglish),
+        Rejects("EnglishShortLastGroup", u"15,62", kEnglish),
+        Rejects("EnglishOneDigitGroups", u"1,2,3", kEnglish),
+        Rejects("EnglishTwoDigitGroups", u"12,34,5", kEnglish),
+        Rejects("EnglishLongFirstGroup", u"1234,567", kEnglish),
+        Rejects("EnglishLongLastGroup", u"15,6200", kEnglish),
+        Rejects("EnglishCommaBeforeExponent", u"1,5E+3", kEnglish),
+        Reads("GermanOneGroup", u"15.620", kGerman, 15620),
+        Reads("GermanGroupsAndDecimal", u"1.234.567,5", kGerman, 1234567.5),
+        Rejects("GermanDecimalPoint", u"15.62", kGerman),
+        Rejects("GermanPointBeforeExponent", u"1.5E3", kGerman),
+        Reads("HungarianDecimalComma", u"15620,5", kHungarian, 15620.5),
+        Reads("HungarianTwoGroups", u"1\u00A0234\u00A0567", kHungarian, 1234567),
+        Rejects("HungarianShortGroup", u"15 62", kHungarian),
+        Rejects("HungarianOneDigitGroups", u"1 2 3", kHungarian),
+        Reads("FrenchGroupsAndDecimal", u"1\u202F234\u202F567,5", kFrench, 1234567.5),
+        Rejects("FrenchShortGroup", u"15\u202F62", kFrench),
+        Reads("IndianLakh", u"1,00,000", kIndian, 100000),
+        Reads("IndianCrore", u"12,34,56,789.5", kIndian, 123456789.5),
+        Rejects("IndianWithWesternGroups", u"1,234,567", kIndian),
+        Rejects("IndianLongFirstGroup", u"123,45,678", kIndian),
+        Rejects("IndianShortLastGroup", u"12,34,5", kIndian),
+        Reads("OneGroupOnly", u"1234,567", kOneGroupOnly, 1234567),
+        Rejects("OneGroupOnlyTwoSeparators", u"1,234,567", kOneGroupOnly),
+        // Exact verdicts for texts of any length: no digit or exponent count may saturate.
+        Reads("MillionZerosThenExponentBack", u"0." + kMillionZeros + u"1E+1000001", kEnglish, 1),
+        Reads("MillionDigitsThenExponentDown", u"1" + kMillionZeros + u"E-1000000", kEnglish, 1),
+        Reads("MillionZerosBelowLargestDouble", u"1.7976931348623158" + kMillionZeros + u"E+308",
+              kEnglish, DBL_MAX),
+        Rejects("MillionZerosAboveLargestDouble",
+                u"1.797693134862315808" + kMillionZeros + u"E+308", kEnglish,
+                PriceFailure::Overflow),
+        Reads("ShiftedBelowLargestDouble", u"0." + kMillionZeros + u"17976931348623158E+1000309",
+              kEnglish, DBL_MAX),
+        Rejects("ShiftedAboveLargestDouble", u"0." + kMillionZeros + u"1E+1000310", kEnglish,
+                PriceFailure::Overflow),
+        Rejects("MillionNines", kMillionNines, kEnglish, PriceFailure::Overflow),
+        Rejects("MillionDigitExponent", u"1E+" + kMillionNines, kEnglish, PriceFailure::Overflow),
+        Reads("MillionDigitNegativeExponent", u"-1E-" + kMillionNines, kEnglish, -0.0),
+        Reads("AboveHalfTheSmallestSubnormal", u"2.4" + kMillionNines + u"E-324", kEnglish,
+              0x1p-1074),
+        Reads("BelowHalfTheSmallestSubnormal", u"2.47" + kMillionZeros + u"1E-324", kEnglish,
+              0.0),
+        Rejects("HugeExponentAgainstMillionZeros",
+                u"0." + kMillionZeros + u"1E+99999999999999999999", kEnglish,
+                PriceFailure::Overflow),
+        Reads("TinyExponentAgainstMillionDigits", u"1" + kMillionZeros + u"E-99999999999999999999",
+              kEnglish, 0.0)),
     [](const auto &info) { return std::string(info.param.name); });
 
 // ---- Writing levels -----------------------------------------------------------------

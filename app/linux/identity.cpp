@@ -24,7 +24,7 @@ QIcon ApplicationIcon()
 
 void ApplyApplicationIdentity()
 {
-    const QString title = QString::fromLatin1(kApplicationTitle);
+    const QString title = ApplicationTitle();
     QApplication::setApplicationName(title);
     QApplication::setApplicationDisplayName(title);
     QApplication::setApplicationVersion(QString::fromLatin1(kDisplayVersion));

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <clocale>
 #include <utility>
 #include <memory>
 
@@ -316,6 +317,13 @@ void MainWindowTest::typedLowerCaseDirectionStaysLowerCase()
 void MainWindowTest::pricesFollowTheSystemNumberSettings()
 {
     const QLocale system = QLocale::system();
+    // Run under a locale, the C library must really have it (a missing locale leaves it in
+    // "C" while Qt still takes the name from the environment), and Qt must agree.
+    const QByteArray wanted = qgetenv("LC_ALL");
+    if (!wanted.isEmpty() && wanted != "C") {
+        QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), wanted);
+        QCOMPARE(system.name(), QString::fromLatin1(wanted.left(wanted.indexOf('.'))));
+    }
     Retype(Control<QLineEdit>("Text1"), system.toString(15620.0, 'f', 1));
     Retype(Control<QLineEdit>("Text2"), system.toString(15700));
     const ShownBox box = Click();

@@ -6,16 +6,18 @@
 #include <QWidget>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace levelwise {
 
 struct CalculationOutcome;
+namespace form {
+struct ControlSpec;
+}
 
-// The caption of the window and of every message box.
-inline constexpr char kApplicationTitle[] = "Levelwise";
+// The application title, as Qt text.
+QString ApplicationTitle();
 
 // One of the PNG pictures built into the program, such as ":/levelwise/logo.png".
 QImage BundledPicture(const QString &path);
@@ -33,17 +35,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QWidget *CreateControl(const form::ControlSpec &spec);
     void CreateControls();
     void ApplyColours();
     void SetTabOrder();
-    QLabel *AddLabel(const char *name, const QString &text, const QRect &geometry);
-    QLineEdit *AddPriceField(const char *name, const QString &text, const QRect &geometry);
 
     void OnCommand1Clicked();
     void ShowOutcome(const CalculationOutcome &outcome);
 
     QImage m_background;
-    QLabel *m_label7 = nullptr;
     QLineEdit *m_text1 = nullptr;
     QLineEdit *m_text2 = nullptr;
     QComboBox *m_combo1 = nullptr;

@@ -1,0 +1,100 @@
+// The shared description of the window: what each outcome shows, the hatch rule, the tab
+// order, and the platforms' grouping notations.
+#include "form1.h"
+#include "number_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace levelwise::form {
+namespace {
+
+struct PresentationRow {
+    const char *name;
+    CalculationOutcome outcome;
+    BoxKind kind;
+    std::u16string text;
+};
+
+class PresentationTable : public ::testing::TestWithParam<PresentationRow> {};
+
+TEST_P(PresentationTable, ShowsEachOutcomeInItsBox)
+{
+    const Presentation shown = Present(GetParam().outcome);
+    EXPECT_EQ(shown.kind, GetParam().kind);
+    EXPECT_TRUE(shown.text == GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, PresentationTable,
+    ::testing::Values(
+        PresentationRow{"Report", {OutcomeKind::Report, u"a: 1\rb: 2\rc: 3"}, BoxKind::Message,
+                        u"a: 1\nb: 2\nc: 3"},
+        PresentationRow{"MissingInput",
+                        {OutcomeKind::MissingInput, u"Az összes mező kitöltése kötelező"},
+                        BoxKind::Message, u"Az összes mező kitöltése kötelező"},
+        PresentationRow{"TypeMismatch", {OutcomeKind::ConversionError, u""}, BoxKind::ErrorReport,
+                        u"Típuseltérés: az ár nem szám."},
+        PresentationRow{"Overflow", {OutcomeKind::Overflow, u""}, BoxKind::ErrorReport,
+                        u"Túlcsordulás: az érték kívül esik a számolható tartományon."}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Form, TabOrderStartsOnTheButton)
+{
+    std::vector<std::string_view> names;
+    for (const ControlSpec *spec : TabOrder())
+        names.push_back(spec->name);
+    EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Text1", "Text2", "Combo1"}));
+}
+
+// 3 bytes a pixel with padded rows (as a Windows bitmap has them) and 4 bytes a pixel;
+// fewer rows than the rule's period of three, and one more.
+TEST(Form, FillHatchFollowsThePixelRule)
+{
+    for (const int bytesPerPixel : {3, 4}) {
+        for (const Size size : {Size{7, 1}, Size{7, 2}, Size{5, 4}, Size{112, 34}}) {
+            const std::size_t stride = (std::size_t(size.width * bytesPerPixel) + 3) / 4 * 4;
+            std::vector<std::uint8_t> pixels(stride * std::size_t(size.height), 7);
+            FillHatch(pixels.data(), size, stride, bytesPerPixel);
+            for (int y = 0; y < size.height; ++y) {
+                for (int x = 0; x < size.width; ++x) {
+                    const int expected = (x + y) % 3 != 2 ? 255 : y % 3 == 0 ? 230 : 229;
+                    for (int byte = 0; byte < bytesPerPixel; ++byte)
+                        ASSERT_EQ(pixels[std::size_t(y) * stride + std::size_t(x * bytesPerPixel + byte)],
+                                  expected)
+                            << x << "," << y << " at " << bytesPerPixel << " bytes a pixel";
+                }
+            }
+        }
+    }
+}
+
+struct GroupingRow {
+    const char *name;
+    std::u16string windows;  // LOCALE_SGROUPING
+    std::string posix;       // localeconv()->grouping
+    std::vector<unsigned> sizes;
+};
+
+class GroupingTable : public ::testing::TestWithParam<GroupingRow> {};
+
+TEST_P(GroupingTable, ReadsThePlatformsNotation)
+{
+    const GroupingRow &row = GetParam();
+    EXPECT_EQ(GroupSizesFromWindows(row.windows), row.sizes) << "Windows";
+    EXPECT_EQ(GroupSizesFromPosix(row.posix), row.sizes) << "C library";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, GroupingTable,
+    ::testing::Values(GroupingRow{"Threes", u"3;0", "\3", {3}},
+                      GroupingRow{"Indian", u"3;2;0", "\3\2", {3, 2}},
+                      GroupingRow{"OneGroupOnly", u"3", std::string("\3\x7f"), {3, 0}},
+                      GroupingRow{"None", u"0", std::string("\x7f"), {0}},
+                      GroupingRow{"NothingSaid", u"", "", {3}},
+                      GroupingRow{"Malformed", u"3;x", "", {3}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace levelwise::form

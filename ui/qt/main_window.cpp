@@ -1,0 +1,205 @@
+#include "main_window.h"
+
+#include "form1.h"
+#include "number_settings.h"
+#include "picture_button.h"
+#include "pictures.h"
+#include "retracement.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+
+#include <clocale>
+
+namespace levelwise {
+namespace {
+
+QString Text(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
+}
+
+QColor Colour(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+QSize ToSize(form::Size size) { return {size.width, size.height}; }
+
+QFont TitleFont()
+{
+    QFont font;
+    font.setFamilies({Text(form::kTitleFontFamily), QStringLiteral("Liberation Sans")});
+    font.setPointSize(form::kTitleFontPoints);
+    font.setBold(true);
+    return font;
+}
+
+// Separators as Qt knows them for the system locale; the group sizes from the C library,
+// which Qt has set to the user's locale at start.
+NumberSettings SystemNumberSettings()
+{
+    const QLocale locale = QLocale::system();
+    const std::lconv *conventions = std::localeconv();
+    return {locale.decimalPoint().toStdU16String(), locale.groupSeparator().toStdU16String(),
+            form::GroupSizesFromPosix(conventions ? conventions->grouping : "")};
+}
+
+}  // namespace
+
+QString ApplicationTitle() { return Text(form::kApplicationTitle); }
+
+// The platform's dialog font where there is one, else a metric twin of Arial that keeps
+// "Legalacsonyabb érték:" on one line in its 113 pixels.
+QFont DialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Shell Dlg 2"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(form::kDialogFontPoints);
+    return font;
+}
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_background(HatchPicture(ToSize(form::kBackgroundPictureSize)))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(ApplicationTitle());
+    // The window shows the application icon, set once at start for every window.
+    setFixedSize(ToSize(form::kClientSize));
+    // Set before the controls exist, so each inherits it as it is made instead of being told
+    // of a change, and measuring its text again, afterwards.
+    setFont(DialogFont());
+    CreateControls();
+    ApplyColours();
+    SetTabOrder();
+    connect(m_command1, &QPushButton::clicked, this, &Form1::OnCommand1Clicked);
+}
+
+QWidget *Form1::CreateControl(const form::ControlSpec &spec)
+{
+    const QString text = Text(spec.text);
+    QWidget *control = nullptr;
+    switch (spec.kind) {
+    case form::ControlKind::Label: {
+        auto *label = new QLabel(text, this);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        control = label;
+        break;
+    }
+    case form::ControlKind::TextBox: {
+        auto *field = new QLineEdit(text, this);
+        field->setMaxLength(form::kPriceMaxLength);  // refuses typing beyond, cuts a longer paste
+        control = field;
+        break;
+    }
+    case form::ControlKind::ComboBox: {
+        auto *combo = new QComboBox(this);
+        combo->setEditable(true);
+        for (const std::u16string_view item : form::kDirectionItems)
+            combo->addItem(Text(item));
+        combo->setCurrentText(text);
+        // Keep exactly what is typed: no completion turning "long" into "Long", and Enter
+        // does not add the typed text to the list.
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        control = combo;
+        break;
+    }
+    case form::ControlKind::Picture: {
+        auto *image = new QLabel(this);
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        image->setPixmap(
+            QPixmap::fromImage(BundledPicture(QStringLiteral(":/levelwise/logo.png"))));
+        control = image;
+        break;
+    }
+    case form::ControlKind::PictureButton:
+        control = new PictureButton(text, HatchPicture(ToSize(form::kButtonPictureSize)), this);
+        break;
+    }
+    control->setObjectName(QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size())));
+    // Positions in pixels at 96 dots per inch; Qt scales them on denser screens.
+    control->setGeometry(spec.bounds.left, spec.bounds.top, spec.bounds.width,
+                         spec.bounds.height);
+    if (spec.font == form::ControlFont::Title)
+        control->setFont(TitleFont());
+    return control;
+}
+
+void Form1::CreateControls()
+{
+    for (const form::ControlSpec &spec : form::kControls) {
+        QWidget *control = CreateControl(spec);
+        if (spec.name == "Text1")
+            m_text1 = static_cast<QLineEdit *>(control);
+        else if (spec.name == "Text2")
+            m_text2 = static_cast<QLineEdit *>(control);
+        else if (spec.name == "Combo1")
+            m_combo1 = static_cast<QComboBox *>(control);
+        else if (spec.name == "Command1")
+            m_command1 = static_cast<QPushButton *>(control);
+    }
+}
+
+void Form1::ApplyColours()
+{
+    QPalette form = palette();
+    form.setColor(QPalette::Window, Colour(form::kBackgroundColour));  // hidden under the picture
+    form.setColor(QPalette::WindowText, Colour(form::kTextColour));
+    setPalette(form);
+
+    for (QWidget *field : {static_cast<QWidget *>(m_text1), static_cast<QWidget *>(m_text2),
+                           static_cast<QWidget *>(m_combo1)}) {
+        QPalette colours = field->palette();
+        colours.setColor(QPalette::Text, Colour(form::kTextColour));
+        colours.setColor(QPalette::ButtonText, Colour(form::kTextColour));
+        field->setPalette(colours);
+    }
+
+    QPalette button = m_command1->palette();
+    button.setColor(QPalette::Button, Colour(form::kButtonFaceColour));
+    button.setColor(QPalette::ButtonText, QPalette().color(QPalette::ButtonText));
+    m_command1->setPalette(button);
+}
+
+void Form1::SetTabOrder()
+{
+    QWidget *previous = nullptr;
+    for (const form::ControlSpec *spec : form::TabOrder()) {
+        auto *control = findChild<QWidget *>(
+            QString::fromLatin1(spec->name.data(), qsizetype(spec->name.size())),
+            Qt::FindDirectChildrenOnly);
+        if (previous)
+            setTabOrder(previous, control);
+        else
+            control->setFocus();
+        previous = control;
+    }
+}
+
+void Form1::paintEvent(QPaintEvent *)
+{
+    QPainter(this).drawImage(0, 0, m_background);  // unscaled, clipped at the edges
+}
+
+void Form1::OnCommand1Clicked()
+{
+    ShowOutcome(RunCalculation(m_text1->text().toStdU16String(), m_text2->text().toStdU16String(),
+                               m_combo1->currentText().toStdU16String(), SystemNumberSettings()));
+}
+
+void Form1::ShowOutcome(const CalculationOutcome &outcome)
+{
+    const form::Presentation shown = form::Present(outcome);
+    const QMessageBox::Icon icon =
+        shown.kind == form::BoxKind::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon;
+    QMessageBox box(icon, ApplicationTitle(), Text(shown.text), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace levelwise

@@ -1,5 +1,6 @@
-// Draws the logo and the application icons into the folder given: logo.png (145 x 110),
-// icon-16.png and icon-32.png (256-colour palette pictures) and levelwise.ico holding both.
+// Draws the logo and the application icons into the folder given: logo.png (145 x 110) and
+// logo.bmp (the same, 24-bit, for the Windows program's resources), icon-16.png and
+// icon-32.png (256-colour palette pictures) and levelwise.ico holding both.
 // The pictures in the repository are this program's output; the art test redraws them and
 // compares.
 #include <QByteArray>
@@ -253,11 +254,13 @@ int main(int argc, char **argv)
     const QImage logo = DrawLogo();
     const QImage icon16 = DrawIcon(16);
     const QImage icon32 = DrawIcon(32);
+    const QImage logoBitmap = logo.convertToFormat(QImage::Format_RGB888);
     const QByteArray ico = IconFile({icon16, icon32});
     const struct {
         const char *name;
         const QImage *picture;
-    } pictures[] = {{"logo.png", &logo}, {"icon-16.png", &icon16}, {"icon-32.png", &icon32}};
+    } pictures[] = {{"logo.png", &logo}, {"logo.bmp", &logoBitmap}, {"icon-16.png", &icon16},
+                    {"icon-32.png", &icon32}};
 
     bool ok = true;
     for (const auto &picture : pictures) {

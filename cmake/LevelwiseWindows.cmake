@@ -1,0 +1,17 @@
+# Settings of the Windows build (see cmake/mingw-w64-x86_64.cmake).
+enable_language(RC)
+# Windows 10 and later: the per-monitor DPI functions are part of the API used.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00
+                        WINVER=0x0A00)
+add_compile_options(-msse2 -mfpmath=sse)
+# Self-contained programs: no MinGW runtime DLLs beside them, only Windows' own.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+if(LEVELWISE_BUILD_TESTS)
+    enable_testing()
+    # GoogleTest from the source Debian ships, built with the cross compiler.
+    set(INSTALL_GTEST OFF)
+    set(BUILD_GMOCK OFF)
+    set(gtest_disable_pthreads ON)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# A Wine session for the Windows checks: a fresh 64-bit prefix with the fonts Windows
+# programs expect, a private X server, and one wineserver kept alive for the whole run.
+#   session.sh start DIR      make the prefix in DIR and start the X server and wineserver
+#   session.sh run DIR PROGRAM [ARGS...]   run a Windows program there
+#   session.sh stop DIR       end the wineserver and the X server
+set -euo pipefail
+command=$1 dir=$(realpath -m "$2")
+shift 2
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+
+export WINEPREFIX=$dir/prefix WINEARCH=win64 WINEDEBUG=-all
+# No .NET or Gecko installers: the programs need neither, and they would be downloaded.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+case $command in
+start)
+    mkdir -p "$dir"
+    "$0" stop "$dir" 2>/dev/null || true
+    display=:$((200 + RANDOM % 300))
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
+    echo $! >"$dir/xvfb.pid"
+    echo "$display" >"$dir/display"
+    export DISPLAY=$display
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        "$wine" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+        "$wineserver" -w
+        # A fresh prefix lacks Tahoma (behind "MS Shell Dlg") and Marlett (the caption's
+        # close glyph); Debian's fonts-wine has Wine's own.
+        cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+           /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+        # Windows draws "MS Shell Dlg" in Microsoft Sans Serif, whose widths are Arial's;
+        # Wine would take the wider Tahoma. Liberation Sans has Arial's widths. Without a
+        # window manager on the private X server, Wine draws the caption and frame itself.
+        cat >"$dir/settings.reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"MS Shell Dlg"="Liberation Sans"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+REG
+        "$wine" regedit /S "$dir/settings.reg" </dev/null >>"$dir/wineboot.log" 2>&1
+        "$wineserver" -w
+    fi
+    # One persistent server, or every program start pays for starting it again.
+    "$wineserver" -p </dev/null >"$dir/wineserver.log" 2>&1
+    echo "wine session in $dir on display $display"
+    ;;
+run)
+    export DISPLAY
+    DISPLAY=$(cat "$dir/display")
+    exec "$wine" "$@"
+    ;;
+stop)
+    "$wineserver" -k 2>/dev/null || true
+    [ -f "$dir/xvfb.pid" ] && kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/xvfb.pid"
+    ;;
+*)
+    echo "usage: session.sh start|run|stop DIR ..." >&2
+    exit 2
+    ;;
+esac

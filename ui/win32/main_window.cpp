@@ -1,0 +1,413 @@
+#include "main_window.h"
+
+#include "form1.h"
+#include "number_settings.h"
+#include "retracement.h"
+
+#include <algorithm>
+#include <string>
+
+namespace levelwise {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"LevelwiseForm1";
+constexpr int kFirstControlId = 100;  // control n of the table has the id 100 + n
+constexpr int kBevel = 2;             // raised or sunken edge of the button
+constexpr int kFaceMargin = 3;        // face colour left visible around the button's picture
+
+const wchar_t *Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t *>(text.data()); }
+
+std::wstring WideString(std::u16string_view text) { return {Wide(text), text.size()}; }
+
+COLORREF Colour(form::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
+int ControlId(const form::ControlSpec &spec)
+{
+    return kFirstControlId + int(&spec - form::kControls.data());
+}
+
+const form::ControlSpec &Spec(const char *name) { return form::Control(name); }
+
+std::u16string ControlText(HWND control)
+{
+    std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    return {reinterpret_cast<const char16_t *>(text.data()), text.size()};
+}
+
+std::u16string LocaleText(LCTYPE type)
+{
+    wchar_t buffer[16] = {};
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 16);
+    return length > 1 ? std::u16string(reinterpret_cast<const char16_t *>(buffer), length - 1)
+                      : std::u16string();
+}
+
+// The decimal and group separators and the grouping of the user's regional settings.
+NumberSettings UserNumberSettings()
+{
+    NumberSettings settings;
+    if (std::u16string decimal = LocaleText(LOCALE_SDECIMAL); !decimal.empty())
+        settings.decimalSeparator = decimal;
+    settings.groupSeparator = LocaleText(LOCALE_STHOUSAND);
+    settings.groupSizes = form::GroupSizesFromWindows(LocaleText(LOCALE_SGROUPING));
+    return settings;
+}
+
+// A top-down 32-bit picture of the hatch rule, at the device size given.
+HBITMAP HatchBitmap(form::Size size)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap)
+        form::FillHatch(static_cast<std::uint8_t *>(bits), size, std::size_t(size.width) * 4, 4);
+    return bitmap;
+}
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height)
+{
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Form1::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+        GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+
+    m_logo = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kLogoResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    m_fieldBrush = GetSysColorBrush(COLOR_WINDOW);
+
+    // Fixed single border, caption and close box; no minimize or maximize box.
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const std::wstring title = WideString(form::kApplicationTitle);
+    m_window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style,
+                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (!m_window)
+        return;
+    CreateControls();
+    Relayout(GetDpiForWindow(m_window));
+    ShowWindow(m_window, showCommand);
+    UpdateWindow(m_window);
+    // Focus starts on the button, so Enter or Space right after start calculates.
+    SetFocus(GetDlgItem(m_window, ControlId(*form::TabOrder().front())));
+}
+
+Form1::~Form1()
+{
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_dialogFont), static_cast<HGDIOBJ>(m_titleFont),
+                           static_cast<HGDIOBJ>(m_background), static_cast<HGDIOBJ>(m_backgroundBrush),
+                           static_cast<HGDIOBJ>(m_buttonPicture), static_cast<HGDIOBJ>(m_logo)}) {
+        if (object)
+            DeleteObject(object);
+    }
+}
+
+int Form1::Run()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab moves between the fields and the button; Enter and Escape reach the window as
+        // IDOK and IDCANCEL, which OnCommand weighs.
+        if (IsDialogMessageW(m_window, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+int Form1::Scale(int pixels) const { return MulDiv(pixels, int(m_dpi), 96); }
+
+void Form1::CreateControls()
+{
+    // Created in tab order first, so the dialog manager's Tab follows it; the rest after.
+    const auto create = [this](const form::ControlSpec &spec) {
+        const std::wstring text = WideString(spec.text);
+        const wchar_t *windowClass = L"STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD extended = 0;
+        switch (spec.kind) {
+        case form::ControlKind::Label:
+            style |= SS_LEFT | SS_NOPREFIX;  // SS_LEFT wraps at word boundaries
+            break;
+        case form::ControlKind::Picture:
+            style |= SS_BITMAP;
+            break;
+        case form::ControlKind::TextBox:
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+            extended = WS_EX_CLIENTEDGE;
+            break;
+        case form::ControlKind::ComboBox:
+            windowClass = L"COMBOBOX";
+            style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+            break;
+        case form::ControlKind::PictureButton:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_OWNERDRAW;
+            break;
+        }
+        HWND control = CreateWindowExW(extended, windowClass, text.c_str(), style, 0, 0, 0, 0, m_window,
+                                       reinterpret_cast<HMENU>(INT_PTR(ControlId(spec))), m_instance,
+                                       nullptr);
+        if (spec.kind == form::ControlKind::TextBox)
+            SendMessageW(control, EM_SETLIMITTEXT, form::kPriceMaxLength, 0);  // a paste is cut
+        if (spec.kind == form::ControlKind::ComboBox) {
+            for (const std::u16string_view item : form::kDirectionItems)
+                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideString(item).c_str()));
+            SetWindowTextW(control, text.c_str());
+        }
+        if (spec.kind == form::ControlKind::Picture)
+            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo));
+    };
+    for (const form::ControlSpec *spec : form::TabOrder())
+        create(*spec);
+    for (const form::ControlSpec &spec : form::kControls) {
+        if (!form::TakesFocus(spec.kind))
+            create(spec);
+    }
+}
+
+void Form1::CreateFonts()
+{
+    for (HFONT font : {m_dialogFont, m_titleFont}) {
+        if (font)
+            DeleteObject(font);
+    }
+    // "MS Shell Dlg" is Windows' own name for its dialog font, whatever face that is.
+    m_dialogFont = CreateFontW(-MulDiv(form::kDialogFontPoints, int(m_dpi), 72), 0, 0, 0, FW_NORMAL,
+                               FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Shell Dlg");
+    const std::wstring title = WideString(form::kTitleFontFamily);
+    m_titleFont = CreateFontW(-MulDiv(form::kTitleFontPoints, int(m_dpi), 72), 0, 0, 0, FW_BOLD, FALSE,
+                              FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, DEFAULT_PITCH, title.c_str());
+}
+
+// The hatch pictures are drawn at the device resolution: the same fine lines, one device
+// pixel wide, at every density.
+void Form1::CreatePictures()
+{
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_background), static_cast<HGDIOBJ>(m_backgroundBrush),
+                           static_cast<HGDIOBJ>(m_buttonPicture)}) {
+        if (object)
+            DeleteObject(object);
+    }
+    m_background = HatchBitmap({Scale(form::kBackgroundPictureSize.width),
+                                Scale(form::kBackgroundPictureSize.height)});
+    m_backgroundBrush = CreatePatternBrush(m_background);
+    m_buttonPicture = HatchBitmap({Scale(form::kButtonPictureSize.width),
+                                   Scale(form::kButtonPictureSize.height)});
+}
+
+// Places every control for the window's density: pixel exact at 96 dpi, in proportion above.
+void Form1::Relayout(UINT dpi)
+{
+    m_dpi = dpi ? dpi : 96;
+    CreateFonts();
+    CreatePictures();
+    for (const form::ControlSpec &spec : form::kControls) {
+        HWND control = GetDlgItem(m_window, ControlId(spec));
+        const HFONT font = spec.font == form::ControlFont::Title ? m_titleFont : m_dialogFont;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        int height = Scale(spec.bounds.height);
+        if (spec.kind == form::ControlKind::ComboBox) {
+            // A combo box's own height is that of its list when dropped; its edit part's
+            // height comes from the item height: the box is 6 pixels taller than it.
+            SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), height - 6);
+            height = Scale(spec.bounds.height + 100);
+        }
+        SetWindowPos(control, nullptr, Scale(spec.bounds.left), Scale(spec.bounds.top),
+                     Scale(spec.bounds.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT frame{0, 0, Scale(form::kClientSize.width), Scale(form::kClientSize.height)};
+    AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
+                             DWORD(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), m_dpi);
+    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *self = static_cast<Form1 *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<Form1 *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;  // the picture covers the whole client area
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_CTLCOLOREDIT:
+        return reinterpret_cast<LRESULT>(FieldColours(reinterpret_cast<HDC>(wParam)));
+    case WM_DRAWITEM:
+        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DPICHANGED: {
+        const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
+        SetWindowPos(m_window, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Relayout(HIWORD(wParam));
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}
+
+void Form1::Paint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_window, &paint);
+    // Unscaled from the top-left corner, clipped at the client area's edges.
+    DrawBitmap(dc, m_background, 0, 0, Scale(form::kBackgroundPictureSize.width),
+               Scale(form::kBackgroundPictureSize.height));
+    EndPaint(m_window, &paint);
+}
+
+// Labels are transparent: their background is the window's picture, brushed from the same
+// origin as the window's, so the hatching runs on under them.
+HBRUSH Form1::LabelColours(HDC dc, HWND label)
+{
+    POINT origin{0, 0};
+    MapWindowPoints(label, m_window, &origin, 1);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Colour(form::kTextColour));
+    return m_backgroundBrush;
+}
+
+HBRUSH Form1::FieldColours(HDC dc)
+{
+    SetTextColor(dc, Colour(form::kTextColour));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return m_fieldBrush;
+}
+
+// Picture style: the face colour, the hatch picture clipped to the face inside a margin,
+// a raised edge (sunken while pressed) and the caption in the button-text colour.
+void Form1::DrawButton(const DRAWITEMSTRUCT &item)
+{
+    HDC dc = item.hDC;
+    const RECT face = item.rcItem;
+    const bool down = item.itemState & ODS_SELECTED;
+    const int shift = down ? 1 : 0;
+
+    HBRUSH faceBrush = CreateSolidBrush(Colour(form::kButtonFaceColour));
+    FillRect(dc, &face, faceBrush);
+    DeleteObject(faceBrush);
+
+    const int margin = Scale(kFaceMargin);
+    RECT area{face.left + margin, face.top + margin, face.right - margin, face.bottom - margin};
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    const int pictureWidth = Scale(form::kButtonPictureSize.width);
+    const int pictureHeight = Scale(form::kButtonPictureSize.height);
+    DrawBitmap(dc, m_buttonPicture, (area.left + area.right - pictureWidth) / 2 + shift,
+               (area.top + area.bottom - pictureHeight) / 2 + shift, pictureWidth, pictureHeight);
+    RestoreDC(dc, saved);
+
+    // The edge in lighter and darker shades of the face, swapped while pressed.
+    const form::Rgb faceRgb = form::kButtonFaceColour;
+    const auto shade = [&](int percent) {
+        const auto channel = [percent](int c) { return std::min(255, c * percent / 100); };
+        return RGB(channel(faceRgb.red), channel(faceRgb.green), channel(faceRgb.blue));
+    };
+    const COLORREF light = down ? shade(62) : shade(130);
+    const COLORREF dark = down ? shade(130) : shade(62);
+    for (int i = 0; i < Scale(kBevel); ++i) {
+        const RECT edge{face.left + i, face.top + i, face.right - i, face.bottom - i};
+        const RECT lines[] = {{edge.left, edge.top, edge.right, edge.top + 1},
+                              {edge.left, edge.top, edge.left + 1, edge.bottom},
+                              {edge.left, edge.bottom - 1, edge.right, edge.bottom},
+                              {edge.right - 1, edge.top, edge.right, edge.bottom}};
+        for (int side = 0; side < 4; ++side) {
+            SetBkColor(dc, side < 2 ? light : dark);
+            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &lines[side], nullptr, 0, nullptr);
+        }
+    }
+
+    wchar_t caption[64] = {};
+    GetWindowTextW(item.hwndItem, caption, 64);
+    RECT text = face;
+    OffsetRect(&text, shift, shift);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    HGDIOBJ oldFont = SelectObject(dc, m_dialogFont);
+    DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = area;
+        InflateRect(&focus, -1, -1);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+void Form1::OnCommand(WORD id, WORD code)
+{
+    HWND button = GetDlgItem(m_window, ControlId(Spec("Command1")));
+    if (id == ControlId(Spec("Command1")) && code == BN_CLICKED) {
+        Calculate();
+    } else if (id == IDOK && GetFocus() == button) {
+        Calculate();  // Enter on the focused button presses it; Enter in a field does nothing
+    }
+    // IDCANCEL (Escape) does nothing: the window closes only by its close box.
+}
+
+void Form1::Calculate()
+{
+    const auto text = [this](const char *name) {
+        return ControlText(GetDlgItem(m_window, ControlId(Spec(name))));
+    };
+    const form::Presentation shown =
+        form::Present(RunCalculation(text("Text1"), text("Text2"), text("Combo1"), UserNumberSettings()));
+    const UINT icon = shown.kind == form::BoxKind::ErrorReport ? MB_ICONWARNING : 0;
+    const std::wstring body = WideString(shown.text);
+    const std::wstring title = WideString(form::kApplicationTitle);
+    MessageBoxW(m_window, body.c_str(), title.c_str(), MB_OK | icon);
+}
+
+}  // namespace levelwise

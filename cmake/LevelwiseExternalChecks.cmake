@@ -1,10 +1,19 @@
 # Checks that need another compiler, each built as a project of its own inside this build
-# and run as tests of this one: the libFuzzer target (clang) and the core for aarch64.
+# and run as tests of this one: the libFuzzer target (clang), the core for aarch64, and the
+# Windows program (MinGW-w64), run under Wine.
 include(ExternalProject)
 
 option(LEVELWISE_FUZZ "Build the libFuzzer target with clang and run it as a test" OFF)
 set(LEVELWISE_FUZZ_SECONDS 60 CACHE STRING "How long the fuzzing test runs")
 option(LEVELWISE_CROSS_CHECK "Build the core for aarch64 and test it under qemu" OFF)
+option(LEVELWISE_WINDOWS_CHECK "Build the Windows program and test it under Wine" OFF)
+
+# Verdicts of the exact reference, made here, checked by the builds for other platforms.
+if(LEVELWISE_CROSS_CHECK OR LEVELWISE_WINDOWS_CHECK)
+    set(reference_file ${CMAKE_BINARY_DIR}/reference_cases.bin)
+    add_test(NAME reference_cases COMMAND make_reference_cases ${reference_file} 50000)
+    set_tests_properties(reference_cases PROPERTIES FIXTURES_SETUP reference_cases)
+endif()
 
 if(LEVELWISE_FUZZ)
     find_program(LEVELWISE_CLANGXX NAMES clang++-14 clang++ REQUIRED)
@@ -34,12 +43,38 @@ if(LEVELWISE_CROSS_CHECK)
     set(qemu ${LEVELWISE_QEMU_AARCH64} -L /usr/aarch64-linux-gnu)
     add_test(NAME core_tests_aarch64 COMMAND ${qemu} ${cross_build}/core_tests)
 
-    # Verdicts of the exact reference, made here, checked by the aarch64 build.
-    set(reference_file ${CMAKE_BINARY_DIR}/reference_cases.bin)
-    add_test(NAME reference_cases_for_aarch64
-             COMMAND make_reference_cases ${reference_file} 50000)
     add_test(NAME core_reference_aarch64
              COMMAND ${qemu} ${cross_build}/check_reference_cases ${reference_file})
-    set_tests_properties(reference_cases_for_aarch64 PROPERTIES FIXTURES_SETUP aarch64_reference)
-    set_tests_properties(core_reference_aarch64 PROPERTIES FIXTURES_REQUIRED aarch64_reference)
+    set_tests_properties(core_reference_aarch64 PROPERTIES FIXTURES_REQUIRED reference_cases)
+endif()
+
+if(LEVELWISE_WINDOWS_CHECK)
+    set(windows_build ${CMAKE_BINARY_DIR}/windows)
+    ExternalProject_Add(levelwise_windows
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${windows_build}
+        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+                   -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=ON
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS ON)
+    set(exe ${windows_build}/Levelwise.exe)
+    add_test(NAME windows_executable
+             COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_exe_test.sh ${exe})
+
+    # One Wine prefix, X server and wineserver for all the checks under Wine.
+    set(session ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
+    set(wine_dir ${CMAKE_BINARY_DIR}/wine)
+    add_test(NAME wine_session_start COMMAND ${session} start ${wine_dir})
+    add_test(NAME wine_session_stop COMMAND ${session} stop ${wine_dir})
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
+    add_test(NAME core_tests_windows COMMAND ${session} run ${wine_dir}
+             ${windows_build}/core/tests/core_tests.exe)
+    add_test(NAME core_reference_windows COMMAND ${session} run ${wine_dir}
+             ${windows_build}/core/tests/check_reference_cases.exe Z:${reference_file})
+    add_test(NAME window_windows COMMAND ${session} run ${wine_dir}
+             ${windows_build}/ui/win32/tests/window_test.exe Z:${exe})
+    set_tests_properties(core_tests_windows core_reference_windows window_windows
+                         PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
+    set_tests_properties(core_reference_windows PROPERTIES FIXTURES_REQUIRED "wine;reference_cases")
 endif()

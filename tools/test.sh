@@ -8,7 +8,7 @@ levelwise_require_locales hu_HU de_DE
 
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON \
-    -DLEVELWISE_FUZZ=ON -DLEVELWISE_CROSS_CHECK=ON
+    -DLEVELWISE_FUZZ=ON -DLEVELWISE_CROSS_CHECK=ON -DLEVELWISE_WINDOWS_CHECK=ON
 cmake --build "$build" --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

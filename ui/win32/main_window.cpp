@@ -109,12 +109,15 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
                                CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (!m_window)
         return;
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
     CreateControls();
     Relayout(GetDpiForWindow(m_window));
+    // Focus starts on the button, so Enter or Space right after start calculates.
+    m_focus = GetDlgItem(m_window, ControlId(*form::TabOrder().front()));
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
-    // Focus starts on the button, so Enter or Space right after start calculates.
-    SetFocus(GetDlgItem(m_window, ControlId(*form::TabOrder().front())));
+    SetFocus(m_focus);
 }
 
 Form1::~Form1()
@@ -281,6 +284,16 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        // Coming back to the window (after a message box, or from another program), the
+        // focus returns to the control that had it, not to the window itself.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = GetFocus(); focus && IsChild(m_window, focus))
+                m_focus = focus;
+        } else if (m_focus) {
+            SetFocus(m_focus);
+        }
         return 0;
     case WM_DPICHANGED: {
         const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);

@@ -50,6 +50,7 @@ private:
     HBITMAP m_buttonPicture = nullptr;
     HBITMAP m_logo = nullptr;
     HBRUSH m_fieldBrush = nullptr;
+    HWND m_focus = nullptr;  // the control that had the focus when the window was left
 };
 
 }  // namespace levelwise

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows program with MinGW-w64 into build/windows/Levelwise.exe.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/packages.sh
+levelwise_require_packages "${LEVELWISE_WINDOWS_PACKAGES[@]}"
+
+build=build/windows
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=OFF
+cmake --build "$build" --parallel "$(nproc)"
+echo "built $build/Levelwise.exe"

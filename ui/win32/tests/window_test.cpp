@@ -1,0 +1,438 @@
+// Drives the real Levelwise.exe under Windows (or Wine) as a user does: one run of the program
+// per row, keys sent to the focused control, message boxes read and dismissed with OK.
+//   window_test LEVELWISE.EXE
+#include "form1.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace levelwise;
+
+int g_failures = 0;
+const char *g_row = "";
+
+#define CHECK(condition)                                                                  \
+    do {                                                                                  \
+        if (!(condition)) {                                                               \
+            std::printf("  FAILED %s: %s (line %d)\n", g_row, #condition, __LINE__);     \
+            ++g_failures;                                                                 \
+        }                                                                                 \
+    } while (false)
+
+std::wstring Wide(std::u16string_view text) { return {reinterpret_cast<const wchar_t *>(text.data()), text.size()}; }
+
+std::string Utf8(const std::wstring &text)
+{
+    std::string out(text.size() * 3 + 1, '\0');
+    out.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(),
+                                               int(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+template <typename Predicate> bool WaitUntil(Predicate done, int milliseconds = 5000)
+{
+    for (int waited = 0; waited < milliseconds; waited += 10) {
+        if (done())
+            return true;
+        Sleep(10);
+    }
+    return done();
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000, &length);
+    return text;
+}
+
+// The top-level windows of a process, of one class.
+std::vector<HWND> TopLevel(DWORD process, const wchar_t *windowClass)
+{
+    struct Search {
+        DWORD process;
+        const wchar_t *windowClass;
+        std::vector<HWND> found;
+    } search{process, windowClass, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto &s = *reinterpret_cast<Search *>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s.process && IsWindowVisible(window) && ClassOf(window) == s.windowClass)
+                s.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> found;
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<HWND> *>(data)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// What a message box said, read from its controls.
+struct Box {
+    bool shown = false;
+    std::wstring title;
+    std::wstring text;
+    bool icon = false;
+    int buttons = 0;
+};
+
+// One run of the program.
+class Program {
+public:
+    explicit Program(const wchar_t *exe) : m_path(exe)
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+        if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &m_process))
+            return;
+        WaitUntil([this] {
+            const auto forms = TopLevel(m_process.dwProcessId, L"LevelwiseForm1");
+            m_form = forms.empty() ? nullptr : forms.front();
+            return m_form != nullptr;
+        }, 20000);
+        m_thread = GetWindowThreadProcessId(m_form, nullptr);
+        // Once the program answers a message it is in its loop, its window painted.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(m_form, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer);
+        WaitUntil([this] { return Focus() != nullptr; });
+        Sleep(100);
+    }
+
+    ~Program()
+    {
+        if (m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(m_process.hProcess, 99);
+        if (m_process.hProcess) {
+            CloseHandle(m_process.hProcess);
+            CloseHandle(m_process.hThread);
+        }
+    }
+
+    HWND Form() const { return m_form; }
+    const wchar_t *Path() const { return m_path; }
+
+    HWND Control(const char *name) const
+    {
+        const form::ControlSpec &spec = form::Control(name);
+        return GetDlgItem(m_form, 100 + int(&spec - form::kControls.data()));
+    }
+
+    // The edit part, for the combo box: that is what has the focus and takes the keys.
+    HWND Editable(const char *name) const
+    {
+        HWND control = Control(name);
+        HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr);
+        return edit ? edit : control;
+    }
+
+    HWND Focus() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(m_thread, &info) ? info.hwndFocus : nullptr;
+    }
+
+    // A key pressed and released on the focused control, as the keyboard would send it.
+    void Press(UINT key, wchar_t character = 0)
+    {
+        HWND target = Focus();
+        const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(target, WM_KEYDOWN, key, 1 | scan);
+        if (character)
+            PostMessageW(target, WM_CHAR, character, 1 | scan);
+        PostMessageW(target, WM_KEYUP, key, 1 | scan | (LPARAM(3) << 30));
+        Settle();
+    }
+
+    void Type(const std::wstring &text)
+    {
+        for (const wchar_t c : text)
+            PostMessageW(Focus(), WM_CHAR, c, 1);
+        Settle();
+    }
+
+    // Tab to the named control, clear it with Backspace and type the text.
+    void Retype(const char *name, const std::wstring &text)
+    {
+        for (int i = 0; i < 4 && Focus() != Editable(name); ++i)
+            Press(VK_TAB);
+        Press(VK_END);
+        for (std::size_t n = TextOf(Editable(name)).size(); n > 0; --n)
+            PostMessageW(Focus(), WM_CHAR, L'\b', 1);
+        Type(text);
+    }
+
+    // Runs the action and reads the message box it opens, then presses its OK button.
+    Box ActAndDismiss(const std::function<void()> &action, int wait = 5000)
+    {
+        action();
+        Box box;
+        HWND window = nullptr;
+        box.shown = WaitUntil([&] {
+            const auto boxes = TopLevel(m_process.dwProcessId, L"#32770");
+            window = boxes.empty() ? nullptr : boxes.front();
+            return window != nullptr;
+        }, wait);
+        if (!box.shown)
+            return box;
+        Sleep(50);
+        box.title = TextOf(window);
+        HWND ok = nullptr;
+        for (HWND child : Children(window)) {
+            const std::wstring kind = ClassOf(child);
+            const LONG style = GetWindowLongW(child, GWL_STYLE);
+            if (!IsWindowVisible(child))
+                continue;
+            if (kind == L"Button") {
+                ++box.buttons;
+                ok = child;
+            } else if (kind == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+                box.icon = SendMessageW(child, STM_GETICON, 0, 0) != 0;
+            } else if (kind == L"Static" && !TextOf(child).empty()) {
+                box.text = TextOf(child);
+            }
+        }
+        if (ok)
+            PostMessageW(ok, BM_CLICK, 0, 0);
+        WaitUntil([&] { return !IsWindow(window); });
+        return box;
+    }
+
+    Box Click() { return ActAndDismiss([this] { PostMessageW(Control("Command1"), BM_CLICK, 0, 0); }); }
+
+    // Closes the window by its close box's command; the status the program ends with.
+    DWORD Close()
+    {
+        PostMessageW(m_form, WM_SYSCOMMAND, SC_CLOSE, 0);
+        DWORD status = 259;
+        if (WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(m_process.hProcess, &status);
+        return status;
+    }
+
+private:
+    static void Settle() { Sleep(60); }  // posted keys are handled by the program's own loop
+
+    const wchar_t *m_path;
+    PROCESS_INFORMATION m_process{};
+    HWND m_form = nullptr;
+    DWORD m_thread = 0;
+};
+
+const std::wstring kReportDefaults =
+    L"38.2%-os korrekciós szint: 15669\n50.0%-os korrekciós szint: 15660\n61.8%-os korrekciós szint: 15651";
+const std::wstring kTypeMismatch = L"Típuseltérés: az ár nem szám.";
+
+void ExpectMessage(const Box &box, const std::wstring &text)
+{
+    CHECK(box.shown);
+    CHECK(box.title == L"Levelwise");
+    if (box.text != text)
+        std::printf("  %s: box said \"%s\"\n", g_row, Utf8(box.text).c_str());
+    CHECK(box.text == text);
+    CHECK(!box.icon);
+    CHECK(box.buttons == 1);
+}
+
+struct Row {
+    const char *name;
+    std::function<void(Program &)> run;
+};
+
+const std::vector<Row> &Rows()
+{
+    static const std::vector<Row> rows = {
+        {"window: client area, caption, close box only, icon",
+         [](Program &p) {
+             RECT client{};
+             GetClientRect(p.Form(), &client);
+             CHECK(client.right == form::kClientSize.width && client.bottom == form::kClientSize.height);
+             CHECK(TextOf(p.Form()) == L"Levelwise");
+             const LONG style = GetWindowLongW(p.Form(), GWL_STYLE);
+             CHECK((style & WS_SYSMENU) && (style & WS_CAPTION));
+             CHECK(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)));
+             // The icon the window class takes, as Windows loads it from the program file.
+             HMODULE exe = LoadLibraryExW(p.Path(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+             for (const int side : {16, 32})
+                 CHECK(exe && LoadImageW(exe, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0) != nullptr);
+             if (exe)
+                 FreeLibrary(exe);
+         }},
+        {"controls: geometry and initial text as in the table",
+         [](Program &p) {
+             for (const form::ControlSpec &spec : form::kControls) {
+                 HWND control = p.Control(spec.name.data());
+                 RECT r{};
+                 GetWindowRect(control, &r);
+                 MapWindowPoints(nullptr, p.Form(), reinterpret_cast<POINT *>(&r), 2);
+                 const bool placed = r.left == spec.bounds.left && r.top == spec.bounds.top &&
+                                     r.right - r.left == spec.bounds.width &&
+                                     r.bottom - r.top == spec.bounds.height;
+                 if (!placed)
+                     std::printf("  %.*s at %ld,%ld %ldx%ld\n", int(spec.name.size()), spec.name.data(),
+                                 r.left, r.top, r.right - r.left, r.bottom - r.top);
+                 CHECK(placed);
+                 CHECK(IsWindowVisible(control));
+                 CHECK(TextOf(control) == Wide(spec.text));
+             }
+         }},
+        {"focus starts on the button and Tab goes round in order",
+         [](Program &p) {
+             CHECK(p.Focus() == p.Control("Command1"));
+             for (const char *next : {"Text1", "Text2", "Combo1", "Command1"}) {
+                 p.Press(VK_TAB);
+                 CHECK(p.Focus() == p.Editable(next));
+             }
+         }},
+        {"click with the initial texts",
+         [](Program &p) {
+             ExpectMessage(p.Click(), kReportDefaults);
+             CHECK(IsWindow(p.Form()));
+         }},
+        {"Space and Enter on the focused button calculate",
+         [](Program &p) {
+             ExpectMessage(p.ActAndDismiss([&] { p.Press(VK_SPACE, L' '); }), kReportDefaults);
+             ExpectMessage(p.ActAndDismiss([&] { p.Press(VK_RETURN, L'\r'); }), kReportDefaults);
+         }},
+        {"Short picked",
+         [](Program &p) {
+             SendMessageW(p.Control("Combo1"), CB_SETCURSEL, 1, 0);
+             CHECK(TextOf(p.Control("Combo1")) == L"Short");
+             ExpectMessage(p.Click(), L"38.2%-os korrekciós szint: 15651\n50.0%-os korrekciós szint: 15660\n"
+                                      L"61.8%-os korrekciós szint: 15669");
+         }},
+        {"lowercase long typed",
+         [](Program &p) {
+             p.Retype("Combo1", L"long");
+             CHECK(TextOf(p.Control("Combo1")) == L"long");
+             ExpectMessage(p.Click(), L"38.2%-os korrekciós szint: \n50.0%-os korrekciós szint: \n"
+                                      L"61.8%-os korrekciós szint: ");
+         }},
+        {"empty field",
+         [](Program &p) {
+             p.Retype("Text1", L"");
+             ExpectMessage(p.Click(), L"Az összes mező kitöltése kötelező");
+             CHECK(TextOf(p.Control("Text1")).empty());
+         }},
+        {"letter in a price: warning, window open, fields unchanged",
+         [](Program &p) {
+             p.Retype("Text2", L"15700x");
+             const Box box = p.Click();
+             CHECK(box.shown && box.title == L"Levelwise" && box.text == kTypeMismatch);
+             CHECK(box.icon);
+             CHECK(box.buttons == 1);
+             Sleep(300);
+             CHECK(IsWindow(p.Form()) && IsWindowVisible(p.Form()));
+             CHECK(TextOf(p.Control("Text1")) == L"15620");
+             CHECK(TextOf(p.Control("Text2")) == L"15700x");
+             CHECK(TextOf(p.Control("Combo1")) == L"Long");
+         }},
+        {"price fields take eleven characters, typed or pasted",
+         [](Program &p) {
+             p.Retype("Text1", L"123456789012345");
+             CHECK(TextOf(p.Control("Text1")) == L"12345678901");
+             const std::wstring pasted = L"98765432109876";
+             if (OpenClipboard(nullptr)) {
+                 EmptyClipboard();
+                 HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+                 std::wmemcpy(static_cast<wchar_t *>(GlobalLock(memory)), pasted.c_str(), pasted.size() + 1);
+                 GlobalUnlock(memory);
+                 SetClipboardData(CF_UNICODETEXT, memory);
+                 CloseClipboard();
+             }
+             p.Retype("Text2", L"");
+             PostMessageW(p.Focus(), WM_PASTE, 0, 0);
+             Sleep(100);
+             CHECK(TextOf(p.Control("Text2")) == L"98765432109");
+         }},
+        {"Enter in a field and Escape do nothing",
+         [](Program &p) {
+             p.Press(VK_TAB);
+             CHECK(!p.ActAndDismiss([&] { p.Press(VK_RETURN, L'\r'); }, 500).shown);
+             CHECK(!p.ActAndDismiss([&] { p.Press(VK_ESCAPE, 27); }, 500).shown);
+             CHECK(IsWindow(p.Form()) && IsWindowVisible(p.Form()));
+         }},
+        {"background: the hatch rule where no control covers it",
+         [](Program &p) {
+             HDC dc = GetDC(p.Form());
+             int wrong = 0, sampled = 0;
+             const RECT bare[] = {{0, 0, 120, 60}, {0, 220, 230, 250}, {386, 0, 391, 276}};
+             for (const RECT &area : bare) {
+                 for (int y = area.top; y < area.bottom; y += 3) {
+                     for (int x = area.left + y % 2; x < area.right; x += 2) {
+                         const int level = form::HatchLevel(x, y);
+                         const COLORREF pixel = GetPixel(dc, x, y);
+                         if (pixel != RGB(level, level, level) && ++wrong <= 5)
+                             std::printf("  pixel %d,%d is %06lx\n", x, y, static_cast<unsigned long>(pixel));
+                         ++sampled;
+                     }
+                 }
+             }
+             ReleaseDC(p.Form(), dc);
+             std::printf("  %d hatch pixels sampled, %d wrong\n", sampled, wrong);
+             CHECK(sampled > 1000 && wrong == 0);
+         }},
+        {"closing ends the program with status 0",
+         [](Program &p) { CHECK(p.Close() == 0); }},
+    };
+    return rows;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: window_test LEVELWISE.EXE\n");
+        return 2;
+    }
+    int passed = 0, failed = 0;
+    for (const Row &row : Rows()) {
+        g_row = row.name;
+        const int before = g_failures;
+        {
+            Program program(argv[1]);
+            if (!program.Form()) {
+                std::printf("  FAILED %s: the window did not appear\n", row.name);
+                ++g_failures;
+            } else {
+                row.run(program);
+            }
+        }
+        const bool ok = g_failures == before;
+        std::printf("%s %s\n", ok ? "ok    " : "FAILED", row.name);
+        (ok ? passed : failed) += 1;
+        std::fflush(stdout);
+    }
+    std::printf("window: %d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}

@@ -48,6 +48,9 @@ REG
     fi
     # One persistent server, or every program start pays for starting it again.
     "$wineserver" -p </dev/null >"$dir/wineserver.log" 2>&1
+    # Start Wine's own services now, writing to a file: started by a test's program instead,
+    # they would keep its output open, and its runner waiting, as long as the server lives.
+    "$wine" wineboot </dev/null >>"$dir/wineboot.log" 2>&1
     echo "wine session in $dir on display $display"
     ;;
 run)

@@ -101,11 +101,12 @@ private:
     // False when a separator stands where the settings' grouping puts none.
     bool ScanIntegerPart()
     {
-        std::vector<std::size_t> groups{0};
+        std::vector<std::size_t> groups;  // filled only once a separator shows up
+        std::size_t run = 0;
         while (m_pos < m_text.size()) {
             if (PeekDigit()) {
                 TakeDigit(true);
-                ++groups.back();
+                ++run;
                 continue;
             }
             if (!m_sawDigit || PeekText(m_settings.decimalSeparator))
@@ -115,9 +116,13 @@ private:
             if (length == 0 || next >= m_text.size() || !IsDigit(m_text[next]))
                 break;
             m_pos = next;
-            groups.push_back(0);
+            groups.push_back(run);
+            run = 0;
         }
-        return groups.size() == 1 || GroupsFitTheSettings(groups);
+        if (groups.empty())
+            return true;
+        groups.push_back(run);
+        return GroupsFitTheSettings(groups);
     }
 
     // Groups left to right. Counted from the right, group i must hold exactly the i-th size
@@ -180,8 +185,9 @@ private:
 
         std::string plain = m_negative ? "-0." : "0.";
         plain += m_digits;
+        char exponent[24];
         plain += 'e';
-        plain += std::to_string(m_order);
+        plain.append(exponent, std::to_chars(exponent, exponent + sizeof exponent, m_order).ptr);
         ParsedPrice result;
         const char *first = plain.data();
         const char *last = first + plain.size();

@@ -18,7 +18,9 @@ case $command in
 start)
     mkdir -p "$dir"
     "$0" stop "$dir" 2>/dev/null || true
-    display=:$((200 + RANDOM % 300))
+    number=$((200 + RANDOM % 300))
+    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+    display=:$number
     Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
     echo $! >"$dir/xvfb.pid"
     echo "$display" >"$dir/display"

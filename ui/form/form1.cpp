@@ -5,10 +5,10 @@
 
 namespace levelwise::form {
 
-const ControlSpec &Control(std::string_view name)
+const ControlEntry &Control(std::string_view name)
 {
     const auto found = std::find_if(kControls.begin(), kControls.end(),
-                                    [name](const ControlSpec &c) { return c.name == name; });
+                                    [name](const ControlEntry &c) { return c.name == name; });
     return found != kControls.end() ? *found : kControls.front();
 }
 
@@ -18,11 +18,11 @@ bool TakesFocus(ControlKind kind)
            kind == ControlKind::PictureButton;
 }
 
-std::array<const ControlSpec *, 4> TabOrder()
+std::array<const ControlEntry *, 4> TabOrder()
 {
-    std::array<const ControlSpec *, 4> order{};
+    std::array<const ControlEntry *, 4> order{};
     std::size_t count = 0;
-    for (const ControlSpec &control : kControls) {
+    for (const ControlEntry &control : kControls) {
         if (!TakesFocus(control.kind) || count == order.size())
             continue;
         std::size_t at = count++;  // insert by tab index

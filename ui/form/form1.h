@@ -40,7 +40,7 @@ enum class ControlKind { Label, TextBox, ComboBox, Picture, PictureButton };
 // Every text is in the platform's dialog font, 8 points, but the title's.
 enum class ControlFont { Dialog, Title };
 
-struct ControlSpec {
+struct ControlEntry {
     std::string_view name;
     ControlKind kind;
     std::u16string_view text;  // initial text; empty for the picture
@@ -68,7 +68,7 @@ inline constexpr int kPriceMaxLength = 11;
 inline constexpr std::array<std::u16string_view, 2> kDirectionItems{u"Long", u"Short"};
 
 // The controls of Form1, in the order they are created (which is also their stacking order).
-inline constexpr std::array<ControlSpec, 12> kControls{{
+inline constexpr std::array<ControlEntry, 12> kControls{{
     {"Label7", ControlKind::Label, kApplicationTitle, {128, 8, 265, 33}, 7, ControlFont::Title},
     {"Label2", ControlKind::Label, u"Legalacsonyabb érték:", {8, 72, 113, 17}, 0},
     {"Text1", ControlKind::TextBox, u"15620", {128, 72, 73, 19}, 4},
@@ -84,14 +84,14 @@ inline constexpr std::array<ControlSpec, 12> kControls{{
 }};
 
 // The control of that name; the table holds every name the front ends ask for.
-const ControlSpec &Control(std::string_view name);
+const ControlEntry &Control(std::string_view name);
 
 // Whether the control takes the keyboard focus: the fields and the button.
 bool TakesFocus(ControlKind kind);
 
 // The focusable controls in tab order: Command1, Text1, Text2, Combo1. Focus starts on the
 // first.
-std::array<const ControlSpec *, 4> TabOrder();
+std::array<const ControlEntry *, 4> TabOrder();
 
 // The hatch rule of the background and button pictures: the grey level of pixel (x, y).
 // Grey where (x + y) mod 3 = 2, 230 on rows with y mod 3 = 0 and 229 on the others; every

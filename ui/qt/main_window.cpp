@@ -78,11 +78,11 @@ Form1::Form1(QWidget *parent)
     connect(m_command1, &QPushButton::clicked, this, &Form1::OnCommand1Clicked);
 }
 
-QWidget *Form1::CreateControl(const form::ControlSpec &spec)
+QWidget *Form1::CreateControl(const form::ControlEntry &entry)
 {
-    const QString text = Text(spec.text);
+    const QString text = Text(entry.text);
     QWidget *control = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case form::ControlKind::Label: {
         auto *label = new QLabel(text, this);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -121,26 +121,26 @@ QWidget *Form1::CreateControl(const form::ControlSpec &spec)
         control = new PictureButton(text, HatchPicture(ToSize(form::kButtonPictureSize)), this);
         break;
     }
-    control->setObjectName(QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size())));
+    control->setObjectName(QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size())));
     // Positions in pixels at 96 dots per inch; Qt scales them on denser screens.
-    control->setGeometry(spec.bounds.left, spec.bounds.top, spec.bounds.width,
-                         spec.bounds.height);
-    if (spec.font == form::ControlFont::Title)
+    control->setGeometry(entry.bounds.left, entry.bounds.top, entry.bounds.width,
+                         entry.bounds.height);
+    if (entry.font == form::ControlFont::Title)
         control->setFont(TitleFont());
     return control;
 }
 
 void Form1::CreateControls()
 {
-    for (const form::ControlSpec &spec : form::kControls) {
-        QWidget *control = CreateControl(spec);
-        if (spec.name == "Text1")
+    for (const form::ControlEntry &entry : form::kControls) {
+        QWidget *control = CreateControl(entry);
+        if (entry.name == "Text1")
             m_text1 = static_cast<QLineEdit *>(control);
-        else if (spec.name == "Text2")
+        else if (entry.name == "Text2")
             m_text2 = static_cast<QLineEdit *>(control);
-        else if (spec.name == "Combo1")
+        else if (entry.name == "Combo1")
             m_combo1 = static_cast<QComboBox *>(control);
-        else if (spec.name == "Command1")
+        else if (entry.name == "Command1")
             m_command1 = static_cast<QPushButton *>(control);
     }
 }
@@ -169,9 +169,9 @@ void Form1::ApplyColours()
 void Form1::SetTabOrder()
 {
     QWidget *previous = nullptr;
-    for (const form::ControlSpec *spec : form::TabOrder()) {
+    for (const form::ControlEntry *entry : form::TabOrder()) {
         auto *control = findChild<QWidget *>(
-            QString::fromLatin1(spec->name.data(), qsizetype(spec->name.size())),
+            QString::fromLatin1(entry->name.data(), qsizetype(entry->name.size())),
             Qt::FindDirectChildrenOnly);
         if (previous)
             setTabOrder(previous, control);

@@ -13,7 +13,7 @@ namespace levelwise {
 
 struct CalculationOutcome;
 namespace form {
-struct ControlSpec;
+struct ControlEntry;
 }
 
 // The application title, as Qt text.
@@ -35,7 +35,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QWidget *CreateControl(const form::ControlSpec &spec);
+    QWidget *CreateControl(const form::ControlEntry &entry);
     void CreateControls();
     void ApplyColours();
     void SetTabOrder();

@@ -21,12 +21,11 @@ std::wstring WideString(std::u16string_view text) { return {Wide(text), text.siz
 
 COLORREF Colour(form::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
-int ControlId(const form::ControlSpec &spec)
+int ControlId(const form::ControlEntry &entry)
 {
-    return kFirstControlId + int(&spec - form::kControls.data());
+    return kFirstControlId + int(&entry - form::kControls.data());
 }
 
-const form::ControlSpec &Spec(const char *name) { return form::Control(name); }
 
 std::u16string ControlText(HWND control)
 {
@@ -149,12 +148,12 @@ int Form1::Scale(int pixels) const { return MulDiv(pixels, int(m_dpi), 96); }
 void Form1::CreateControls()
 {
     // Created in tab order first, so the dialog manager's Tab follows it; the rest after.
-    const auto create = [this](const form::ControlSpec &spec) {
-        const std::wstring text = WideString(spec.text);
+    const auto create = [this](const form::ControlEntry &entry) {
+        const std::wstring text = WideString(entry.text);
         const wchar_t *windowClass = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD extended = 0;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case form::ControlKind::Label:
             style |= SS_LEFT | SS_NOPREFIX;  // SS_LEFT wraps at word boundaries
             break;
@@ -176,23 +175,23 @@ void Form1::CreateControls()
             break;
         }
         HWND control = CreateWindowExW(extended, windowClass, text.c_str(), style, 0, 0, 0, 0, m_window,
-                                       reinterpret_cast<HMENU>(INT_PTR(ControlId(spec))), m_instance,
+                                       reinterpret_cast<HMENU>(INT_PTR(ControlId(entry))), m_instance,
                                        nullptr);
-        if (spec.kind == form::ControlKind::TextBox)
+        if (entry.kind == form::ControlKind::TextBox)
             SendMessageW(control, EM_SETLIMITTEXT, form::kPriceMaxLength, 0);  // a paste is cut
-        if (spec.kind == form::ControlKind::ComboBox) {
+        if (entry.kind == form::ControlKind::ComboBox) {
             for (const std::u16string_view item : form::kDirectionItems)
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideString(item).c_str()));
             SetWindowTextW(control, text.c_str());
         }
-        if (spec.kind == form::ControlKind::Picture)
+        if (entry.kind == form::ControlKind::Picture)
             SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo));
     };
-    for (const form::ControlSpec *spec : form::TabOrder())
-        create(*spec);
-    for (const form::ControlSpec &spec : form::kControls) {
-        if (!form::TakesFocus(spec.kind))
-            create(spec);
+    for (const form::ControlEntry *entry : form::TabOrder())
+        create(*entry);
+    for (const form::ControlEntry &entry : form::kControls) {
+        if (!form::TakesFocus(entry.kind))
+            create(entry);
     }
 }
 
@@ -234,19 +233,19 @@ void Form1::Relayout(UINT dpi)
     m_dpi = dpi ? dpi : 96;
     CreateFonts();
     CreatePictures();
-    for (const form::ControlSpec &spec : form::kControls) {
-        HWND control = GetDlgItem(m_window, ControlId(spec));
-        const HFONT font = spec.font == form::ControlFont::Title ? m_titleFont : m_dialogFont;
+    for (const form::ControlEntry &entry : form::kControls) {
+        HWND control = GetDlgItem(m_window, ControlId(entry));
+        const HFONT font = entry.font == form::ControlFont::Title ? m_titleFont : m_dialogFont;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        int height = Scale(spec.bounds.height);
-        if (spec.kind == form::ControlKind::ComboBox) {
+        int height = Scale(entry.bounds.height);
+        if (entry.kind == form::ControlKind::ComboBox) {
             // A combo box's own height is that of its list when dropped; its edit part's
             // height comes from the item height: the box is 6 pixels taller than it.
             SendMessageW(control, CB_SETITEMHEIGHT, WPARAM(-1), height - 6);
-            height = Scale(spec.bounds.height + 100);
+            height = Scale(entry.bounds.height + 100);
         }
-        SetWindowPos(control, nullptr, Scale(spec.bounds.left), Scale(spec.bounds.top),
-                     Scale(spec.bounds.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control, nullptr, Scale(entry.bounds.left), Scale(entry.bounds.top),
+                     Scale(entry.bounds.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RECT frame{0, 0, Scale(form::kClientSize.width), Scale(form::kClientSize.height)};
     AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
@@ -401,8 +400,8 @@ void Form1::DrawButton(const DRAWITEMSTRUCT &item)
 
 void Form1::OnCommand(WORD id, WORD code)
 {
-    HWND button = GetDlgItem(m_window, ControlId(Spec("Command1")));
-    if (id == ControlId(Spec("Command1")) && code == BN_CLICKED) {
+    HWND button = GetDlgItem(m_window, ControlId(form::Control("Command1")));
+    if (id == ControlId(form::Control("Command1")) && code == BN_CLICKED) {
         Calculate();
     } else if (id == IDOK && GetFocus() == button) {
         Calculate();  // Enter on the focused button presses it; Enter in a field does nothing
@@ -413,7 +412,7 @@ void Form1::OnCommand(WORD id, WORD code)
 void Form1::Calculate()
 {
     const auto text = [this](const char *name) {
-        return ControlText(GetDlgItem(m_window, ControlId(Spec(name))));
+        return ControlText(GetDlgItem(m_window, ControlId(form::Control(name))));
     };
     const form::Presentation shown =
         form::Present(RunCalculation(text("Text1"), text("Text2"), text("Combo1"), UserNumberSettings()));

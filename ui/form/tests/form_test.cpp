@@ -43,8 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Form, TabOrderStartsOnTheButton)
 {
     std::vector<std::string_view> names;
-    for (const ControlSpec *spec : TabOrder())
-        names.push_back(spec->name);
+    for (const ControlEntry *entry : TabOrder())
+        names.push_back(entry->name);
     EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Text1", "Text2", "Combo1"}));
 }
 

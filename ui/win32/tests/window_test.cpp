@@ -142,8 +142,8 @@ public:
 
     HWND Control(const char *name) const
     {
-        const form::ControlSpec &spec = form::Control(name);
-        return GetDlgItem(m_form, 100 + int(&spec - form::kControls.data()));
+        const form::ControlEntry &entry = form::Control(name);
+        return GetDlgItem(m_form, 100 + int(&entry - form::kControls.data()));
     }
 
     // The edit part, for the combo box: that is what has the focus and takes the keys.
@@ -289,20 +289,20 @@ const std::vector<Row> &Rows()
          }},
         {"controls: geometry and initial text as in the table",
          [](Program &p) {
-             for (const form::ControlSpec &spec : form::kControls) {
-                 HWND control = p.Control(spec.name.data());
+             for (const form::ControlEntry &entry : form::kControls) {
+                 HWND control = p.Control(entry.name.data());
                  RECT r{};
                  GetWindowRect(control, &r);
                  MapWindowPoints(nullptr, p.Form(), reinterpret_cast<POINT *>(&r), 2);
-                 const bool placed = r.left == spec.bounds.left && r.top == spec.bounds.top &&
-                                     r.right - r.left == spec.bounds.width &&
-                                     r.bottom - r.top == spec.bounds.height;
+                 const bool placed = r.left == entry.bounds.left && r.top == entry.bounds.top &&
+                                     r.right - r.left == entry.bounds.width &&
+                                     r.bottom - r.top == entry.bounds.height;
                  if (!placed)
-                     std::printf("  %.*s at %ld,%ld %ldx%ld\n", int(spec.name.size()), spec.name.data(),
+                     std::printf("  %.*s at %ld,%ld %ldx%ld\n", int(entry.name.size()), entry.name.data(),
                                  r.left, r.top, r.right - r.left, r.bottom - r.top);
                  CHECK(placed);
                  CHECK(IsWindowVisible(control));
-                 CHECK(TextOf(control) == Wide(spec.text));
+                 CHECK(TextOf(control) == Wide(entry.text));
              }
          }},
         {"focus starts on the button and Tab goes round in order",

@@ -55,11 +55,15 @@ if(LEVELWISE_WINDOWS_CHECK)
         BINARY_DIR ${windows_build}
         CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
                    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=ON
+        # The program, its tests, then the installer and the portable zip.
+        BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR>
+              COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target package
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON)
     set(exe ${windows_build}/Levelwise.exe)
     add_test(NAME windows_executable
-             COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_exe_test.sh ${exe})
+             COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_exe_test.sh ${exe}
+                     ${windows_build}/Levelwise-${LEVELWISE_DISPLAY_VERSION}-win64-setup.exe)
 
     # One Wine prefix, X server and wineserver for all the checks under Wine.
     set(session ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
@@ -74,7 +78,11 @@ if(LEVELWISE_WINDOWS_CHECK)
              ${windows_build}/core/tests/check_reference_cases.exe Z:${reference_file})
     add_test(NAME window_windows COMMAND ${session} run ${wine_dir}
              ${windows_build}/ui/win32/tests/window_test.exe Z:${exe})
+    add_test(NAME windows_downloads
+             COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_installer_test.sh ${wine_dir}
+                     ${windows_build})
     set_tests_properties(core_tests_windows core_reference_windows window_windows
+                         windows_downloads
                          PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
     set_tests_properties(core_reference_windows PROPERTIES FIXTURES_REQUIRED "wine;reference_cases")
 endif()

@@ -1,15 +1,59 @@
-# A Debian package of the installed tree: cpack -G DEB in the build folder.
-set(CPACK_PACKAGE_NAME levelwise)
+# Packages of the installed tree, made with cpack in the build folder: a Debian package on
+# Linux; on Windows an installer (NSIS) and a portable zip.
 set(CPACK_PACKAGE_VENDOR "The Levelwise authors")
 set(CPACK_PACKAGE_CONTACT "The Levelwise authors <levelwise@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Correction levels of a price move for traders")
 set(CPACK_PACKAGE_VERSION ${LEVELWISE_DISPLAY_VERSION})
-set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR DEB)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-# The shared libraries come from dpkg-shlibdeps; the platform plugin ships with libqt6gui6,
-# and the window's fonts are a dependency of their own.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6 (>= 6.4), fonts-liberation2")
+# Values reach cpack exactly as written here, quotes and dollars included.
+set(CPACK_VERBATIM_VARIABLES ON)
+
+if(WIN32)
+    set(CPACK_PACKAGE_NAME ${LEVELWISE_TITLE})
+    set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_PACKAGE_FILE_NAME ${LEVELWISE_TITLE}-${LEVELWISE_DISPLAY_VERSION}-win64)
+    # The installer's name, contents and layout per generator are set in this file.
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/LevelwisePackageGenerators.cmake.in
+                   ${CMAKE_BINARY_DIR}/LevelwisePackageGenerators.cmake @ONLY)
+    set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/LevelwisePackageGenerators.cmake)
+
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY ${LEVELWISE_TITLE})
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${LEVELWISE_TITLE})
+    set(CPACK_PACKAGE_EXECUTABLES ${LEVELWISE_TITLE} ${LEVELWISE_TITLE})
+    set(CPACK_NSIS_PACKAGE_NAME ${LEVELWISE_TITLE})
+    set(CPACK_NSIS_DISPLAY_NAME ${LEVELWISE_TITLE})
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+    set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+    set(CPACK_NSIS_INSTALLED_ICON_NAME ${LEVELWISE_TITLE}.exe)
+    set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/app/art/levelwise.ico)
+    set(CPACK_NSIS_MUI_UNIICON ${CPACK_NSIS_MUI_ICON})
+    set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+    # A 64-bit Unicode installer: it writes the 64-bit registry view and Program Files, runs
+    # where only 64-bit Windows programs run, and shows every language's letters. NSIS picks
+    # the texts of the user's language (Hungarian among them) by itself.
+    set(CPACK_NSIS_DEFINES "
+  Unicode true
+  Target amd64-unicode
+  VIProductVersion ${PROJECT_VERSION}
+  VIFileVersion ${PROJECT_VERSION}
+  VIAddVersionKey /LANG=1033 ProductName \"${LEVELWISE_TITLE}\"
+  VIAddVersionKey /LANG=1033 ProductVersion \"${LEVELWISE_DISPLAY_VERSION}\"
+  VIAddVersionKey /LANG=1033 FileVersion \"${LEVELWISE_DISPLAY_VERSION}\"
+  VIAddVersionKey /LANG=1033 FileDescription \"${LEVELWISE_TITLE} ${LEVELWISE_DISPLAY_VERSION} Setup\"
+  VIAddVersionKey /LANG=1033 CompanyName \"${CPACK_PACKAGE_VENDOR}\"
+  VIAddVersionKey /LANG=1033 LegalCopyright \"Copyright 2026 the Levelwise authors\"
+  VIAddVersionKey /LANG=1033 OriginalFilename \"${CPACK_PACKAGE_FILE_NAME}-setup.exe\"")
+    # The uninstaller removes the publisher's key too once nothing of ours is left in it.
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA
+        "  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
+else()
+    set(CPACK_PACKAGE_NAME levelwise)
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+    # The shared libraries come from dpkg-shlibdeps; the platform plugin ships with
+    # libqt6gui6, and the window's fonts are a dependency of their own.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6 (>= 6.4), fonts-liberation2")
+endif()
 include(CPack)

@@ -6,6 +6,9 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 add_compile_options(-msse2 -mfpmath=sse)
 # Self-contained programs: no MinGW runtime DLLs beside them, only Windows' own.
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The same sources give the same bytes: no link time in the header, and a release program
+# without symbols, so the file built is the very file both downloads carry.
+add_link_options(-Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)
 
 if(LEVELWISE_BUILD_TESTS)
     enable_testing()

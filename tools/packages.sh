@@ -30,12 +30,13 @@ levelwise_require_locales() {
 
 # What building the program needs, tests or not.
 LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-dev fonts-liberation2)
-# What building the Windows program needs: MinGW-w64 (64-bit, posix threads).
-LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# What building the Windows program and its downloads needs: MinGW-w64 (64-bit, posix
+# threads) and NSIS for the installer.
+LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis)
 # What the test run needs on top (Wine 64-bit only: Debian's 32-bit Wine would take over the
 # wine command for 64-bit programs too).
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file
     clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
     xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
-    "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils)
+    "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip)

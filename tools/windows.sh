@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows program with MinGW-w64 into build/windows/Levelwise.exe.
+# Cross-builds the Windows program with MinGW-w64 and makes its two downloads:
+#   build/windows/Levelwise.exe                      the program itself
+#   build/windows/Levelwise-1.00-win64-setup.exe     the installer
+#   build/windows/Levelwise-1.00-win64.zip           the portable download
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
@@ -9,4 +12,5 @@ build=build/windows
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=OFF
 cmake --build "$build" --parallel "$(nproc)"
-echo "built $build/Levelwise.exe"
+(cd "$build" && cpack)
+echo "built $build/Levelwise.exe and its downloads"

@@ -11,8 +11,11 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 
 export WINEPREFIX=$dir/prefix WINEARCH=win64 WINEDEBUG=-all
-# No .NET or Gecko installers: the programs need neither, and they would be downloaded.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or Gecko installers: the programs need neither, and they would be downloaded. No
+# menu builder either: it would copy Start-menu shortcuts into the Linux desktop's menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Whatever Wine still writes for the desktop stays in the session, not in the user's home.
+export XDG_DATA_HOME=$dir/xdg/data XDG_CONFIG_HOME=$dir/xdg/config XDG_CACHE_HOME=$dir/xdg/cache
 
 case $command in
 start)

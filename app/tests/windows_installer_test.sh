@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# The Windows downloads as a user gets them, in the Wine session: the portable zip's contents,
+# then a silent install (files, Start-menu shortcut, installed-apps entry), the installed
+# program started, and a silent uninstall that leaves the prefix as it found it.
+#   windows_installer_test.sh SESSION_DIR WINDOWS_BUILD_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+session="$here/../../tests/wine/session.sh"
+dir=$(realpath "$1") build=$(realpath "$2")
+setup=$build/Levelwise-1.00-win64-setup.exe zip=$build/Levelwise-1.00-win64.zip
+export WINEPREFIX=$dir/prefix DISPLAY
+DISPLAY=$(cat "$dir/display")
+drive=$WINEPREFIX/drive_c
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+status=0
+pass() { echo "ok: $1"; }
+fail() { echo "FAILED: $1"; status=1; }
+wine() { "$session" run "$dir" "$@" </dev/null 2>>"$out/wine.log"; }
+
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Levelwise'
+# What the installer writes: a path under drive C (a file, or a folder with a trailing /), or
+# a registry key; each must be absent before the install and after the uninstall.
+written=(
+    "Program Files/Levelwise/Levelwise.exe"
+    "Program Files/Levelwise/Uninstall.exe"
+    "Program Files/Levelwise/"
+    "ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
+    "ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/"
+    "$uninstall_key"
+    'HKLM\Software\The Levelwise authors'
+)
+present() {
+    case $1 in
+    HK*) wine reg query "$1" >/dev/null ;;
+    */) [ -d "$drive/$1" ] ;;
+    *) [ -f "$drive/$1" ] ;;
+    esac
+}
+snapshot() {
+    (cd "$drive" && find . -path ./windows -prune -o -print | sort) >"$out/files.$1"
+    wine regedit /E "Z:$out/software.$1.reg" 'HKEY_LOCAL_MACHINE\Software'
+    wine regedit /E "Z:$out/user.$1.reg" 'HKEY_CURRENT_USER\Software'
+}
+
+# The portable zip: the program and its read-me, nothing else, no folder level.
+listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+[ "$listing" = "Levelwise.exe README.txt " ] && pass "zip holds Levelwise.exe and README.txt" ||
+    fail "zip holds: $listing"
+unzip -p "$zip" README.txt >"$out/README.txt"
+head -c 3 "$out/README.txt" | cmp -s - <(printf '\xef\xbb\xbf') && grep -q $'\r$' "$out/README.txt" &&
+    pass "read-me in UTF-8 with a byte-order mark and CRLF lines" || fail "read-me encoding"
+for heading in Magyarul English; do
+    grep -q "^$heading" "$out/README.txt" && pass "read-me: $heading" || fail "read-me lacks $heading"
+done
+unzip -p "$zip" Levelwise.exe >"$out/portable.exe"
+
+# The installer speaks the user's language: its title under each locale, then cancelled.
+while IFS='=' read -r locale title; do
+    LC_ALL=$locale "$session" run "$dir" "$setup" </dev/null >/dev/null 2>&1 &
+    installer=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name Levelwise | head -n 1) || true
+    name=$(xdotool getwindowname "$window" 2>/dev/null) || name=
+    [ "$name" = "$title" ] && pass "$locale: \"$title\"" || fail "$locale: the title is \"$name\""
+    # Escape asks whether to quit; Enter says yes.
+    xdotool windowfocus --sync "$window" key Escape 2>/dev/null && sleep 0.5 && xdotool key Return
+    timeout 20 tail --pid="$installer" -f /dev/null || { fail "$locale: the installer did not quit"; kill "$installer"; }
+done <<'TABLE'
+hu_HU.UTF-8=Levelwise Telepítő
+de_DE.UTF-8=Installation von Levelwise
+en_US.UTF-8=Levelwise Setup
+TABLE
+
+for path in "${written[@]}"; do
+    present "$path" && fail "present before the install: $path"
+done
+snapshot before
+
+wine "$setup" /S && pass "silent install" || fail "silent install exited with $?"
+for path in "${written[@]}"; do
+    present "$path" && pass "installed: $path" || fail "not installed: $path"
+done
+while IFS='=' read -r name value; do
+    actual=$(wine reg query "$uninstall_key" /v "$name" | tr -d '\r' |
+             sed -n "s/^ *$name *REG_[A-Z_]* *//p")
+    [ "$actual" = "$value" ] && pass "$name = $value" || fail "$name is \"$actual\", not \"$value\""
+done <<'TABLE'
+DisplayName=Levelwise
+DisplayVersion=1.00
+Publisher=The Levelwise authors
+DisplayIcon=C:\Program Files\Levelwise\Levelwise.exe
+UninstallString="C:\Program Files\Levelwise\Uninstall.exe"
+TABLE
+shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
+{ strings -a -el "$shortcut"; strings -a "$shortcut"; } |
+    grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "the shortcut starts the installed program" || fail "the shortcut does not lead to Levelwise.exe"
+installed="$drive/Program Files/Levelwise/Levelwise.exe"
+cmp -s "$installed" "$out/portable.exe" && pass "installed program is byte-identical to the zip's" ||
+    fail "installed program differs from the zip's"
+
+# The installed program starts and shows its window; closing it ends the program.
+"$session" run "$dir" 'C:\Program Files\Levelwise\Levelwise.exe' </dev/null >/dev/null 2>&1 &
+program=$!
+if window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1); then
+    pass "the installed program shows its window ($(xdotool getwindowgeometry "$window" | tail -n 1 | xargs))"
+    xdotool windowfocus --sync "$window" key alt+F4
+else
+    fail "no window of the installed program"
+    kill "$program" 2>/dev/null || true
+fi
+timeout 20 tail --pid="$program" -f /dev/null && pass "the program ends when its window closes" ||
+    { fail "the program did not end"; kill "$program" 2>/dev/null || true; }
+
+wine 'C:\Program Files\Levelwise\Uninstall.exe' /S && pass "silent uninstall" ||
+    fail "silent uninstall exited with $?"
+# The uninstaller works from a copy of itself in Temp, so it may finish after its caller.
+for _ in $(seq 100); do [ -e "$drive/Program Files/Levelwise" ] || break; sleep 0.2; done
+sleep 0.5
+for path in "${written[@]}"; do
+    present "$path" && fail "left behind: $path" || pass "removed: $path"
+done
+snapshot after
+# The one trace NSIS leaves is that copy of the uninstaller, which it hands to Windows to
+# delete at the next restart; anything else new is a leftover.
+nsis_copy='^\./users/[^/]*/Temp/~nsu[^/]*\.tmp\(/Un\.exe\)\?$'
+diff <(grep -v "$nsis_copy" "$out/files.before") <(grep -v "$nsis_copy" "$out/files.after") &&
+    pass "no file left behind" || fail "files left behind"
+if grep -q '^\./users/[^/]*/Temp/~nsu' "$out/files.after"; then
+    wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+        /v PendingFileRenameOperations | grep -q '\\~nsu' &&
+        pass "the uninstaller's copy is deleted at the next restart" ||
+        fail "the uninstaller's copy stays for good"
+fi
+# Wine keeps its own session state under HKCU\Software\Wine; that is not ours to compare.
+registry() {
+    iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r' |
+        awk '/^\[/ { wine = index($0, "[HKEY_CURRENT_USER\\Software\\Wine") == 1 } !wine'
+}
+for hive in software user; do
+    diff <(registry "$out/$hive.before.reg") <(registry "$out/$hive.after.reg") &&
+        pass "registry ($hive) as before the install" || fail "registry ($hive) changed"
+done
+[ $status -eq 0 ] || { echo "wine said:"; cat "$out/wine.log"; }
+exit $status

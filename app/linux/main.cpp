@@ -2,15 +2,46 @@
 #include "font_warm_up.h"
 #include "identity.h"
 #include "main_window.h"
+#include "platform_texts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
 // Where start-up spends its time, off unless asked for:
 //   QT_LOGGING_RULES=levelwise.startup.debug=true levelwise
 Q_LOGGING_CATEGORY(lcStartup, "levelwise.startup", QtWarningMsg)
+
+namespace {
+
+// While Qt opens its platform, its messages are held back. If no display can be opened, Qt
+// would abort with advice to reinstall the program; the user gets one plain line instead.
+QtMessageHandler g_qtHandler = nullptr;
+std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("levelwise: no display to show the window on\n", stderr);
+        std::_Exit(1);
+    }
+    g_heldMessages.emplace_back(type, message);
+}
+
+void ReleaseMessages()
+{
+    qInstallMessageHandler(g_qtHandler);
+    for (const auto &[type, message] : std::exchange(g_heldMessages, {}))
+        g_qtHandler(type, QMessageLogContext(), message);
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -21,11 +52,15 @@ int main(int argc, char **argv)
     };
     levelwise::FontWarmUp fonts;
 
+    g_qtHandler = qInstallMessageHandler(HoldMessage);
     QApplication app(argc, argv);
+    ReleaseMessages();
     reached("platform ready");
     fonts.Wait();
     reached("fonts ready");
     levelwise::ApplyApplicationIdentity();
+    levelwise::LoadPlatformTexts();
+    reached("platform texts loaded");
     // The window's font for the whole program, its message boxes included (a box is a window
     // of its own and does not inherit it); else Qt's default font is loaded as well, only to
     // lay out each field for the moment before it takes the window's font.

@@ -57,6 +57,23 @@ inline constexpr Size kLogoSize{145, 110};
 inline constexpr Rgb kBackgroundColour{81, 133, 201};  // hidden under the background picture
 inline constexpr Rgb kTextColour{128, 128, 255};
 inline constexpr Rgb kButtonFaceColour{128, 128, 255};
+// The caption sits on the light hatch picture, so it stays black whatever the desktop's
+// colours: a dark theme's light button text would vanish there.
+inline constexpr Rgb kButtonCaptionColour{0, 0, 0};
+
+// What a screen reader says of the logo.
+inline constexpr std::u16string_view kLogoDescription = u"A Levelwise emblémája";
+
+// The label that names each field, for screen readers and for keyboard mnemonics.
+struct FieldLabel {
+    std::string_view field;
+    std::string_view label;
+};
+inline constexpr std::array<FieldLabel, 3> kFieldLabels{{
+    {"Text1", "Label2"},
+    {"Text2", "Label3"},
+    {"Combo1", "Label5"},
+}};
 
 // The title label's font: "MS Sans Serif", 12 points, bold, Central European characters.
 inline constexpr std::u16string_view kTitleFontFamily = u"MS Sans Serif";

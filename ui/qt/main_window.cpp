@@ -1,17 +1,23 @@
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "form1.h"
 #include "number_settings.h"
 #include "picture_button.h"
 #include "pictures.h"
 #include "retracement.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
 
 #include <clocale>
 
@@ -46,6 +52,24 @@ NumberSettings SystemNumberSettings()
             form::GroupSizesFromPosix(conventions ? conventions->grouping : "")};
 }
 
+QString ObjectName(std::string_view name)
+{
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+// What Ctrl+C in a message box copies, laid out as Windows message boxes copy theirs: the
+// caption, the text and the buttons between dashed lines.
+QString BoxClipboardText(const QMessageBox &box)
+{
+    const QString rule = QStringLiteral("---------------------------\n");
+    QStringList buttons;
+    for (const QAbstractButton *button : box.buttons())
+        buttons << button->text().remove(QLatin1Char('&'));
+    return rule + box.windowTitle() + QLatin1Char('\n') + rule + box.text() +
+           QLatin1Char('\n') + rule + buttons.join(QStringLiteral("   ")) + QLatin1Char('\n') +
+           rule;
+}
+
 }  // namespace
 
 QString ApplicationTitle() { return Text(form::kApplicationTitle); }
@@ -65,6 +89,7 @@ Form1::Form1(QWidget *parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_background(HatchPicture(ToSize(form::kBackgroundPictureSize)))
 {
+    InstallAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ApplicationTitle());
     // The window shows the application icon, set once at start for every window.
@@ -114,6 +139,7 @@ QWidget *Form1::CreateControl(const form::ControlEntry &entry)
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         image->setPixmap(
             QPixmap::fromImage(BundledPicture(QStringLiteral(":/levelwise/logo.png"))));
+        image->setAccessibleName(Text(form::kLogoDescription));
         control = image;
         break;
     }
@@ -121,7 +147,7 @@ QWidget *Form1::CreateControl(const form::ControlEntry &entry)
         control = new PictureButton(text, HatchPicture(ToSize(form::kButtonPictureSize)), this);
         break;
     }
-    control->setObjectName(QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size())));
+    control->setObjectName(ObjectName(entry.name));
     // Positions in pixels at 96 dots per inch; Qt scales them on denser screens.
     control->setGeometry(entry.bounds.left, entry.bounds.top, entry.bounds.width,
                          entry.bounds.height);
@@ -143,6 +169,13 @@ void Form1::CreateControls()
         else if (entry.name == "Command1")
             m_command1 = static_cast<QPushButton *>(control);
     }
+    // Each field is named by its label: screen readers say the label with the field.
+    for (const form::FieldLabel &pair : form::kFieldLabels) {
+        auto *label = findChild<QLabel *>(ObjectName(pair.label), Qt::FindDirectChildrenOnly);
+        auto *field = findChild<QWidget *>(ObjectName(pair.field), Qt::FindDirectChildrenOnly);
+        field->setAccessibleName(label->text());  // before anything asks for its interface
+        label->setBuddy(field);
+    }
 }
 
 void Form1::ApplyColours()
@@ -162,7 +195,7 @@ void Form1::ApplyColours()
 
     QPalette button = m_command1->palette();
     button.setColor(QPalette::Button, Colour(form::kButtonFaceColour));
-    button.setColor(QPalette::ButtonText, QPalette().color(QPalette::ButtonText));
+    button.setColor(QPalette::ButtonText, Colour(form::kButtonCaptionColour));
     m_command1->setPalette(button);
 }
 
@@ -170,9 +203,7 @@ void Form1::SetTabOrder()
 {
     QWidget *previous = nullptr;
     for (const form::ControlEntry *entry : form::TabOrder()) {
-        auto *control = findChild<QWidget *>(
-            QString::fromLatin1(entry->name.data(), qsizetype(entry->name.size())),
-            Qt::FindDirectChildrenOnly);
+        auto *control = findChild<QWidget *>(ObjectName(entry->name), Qt::FindDirectChildrenOnly);
         if (previous)
             setTabOrder(previous, control);
         else
@@ -199,6 +230,24 @@ void Form1::ShowOutcome(const CalculationOutcome &outcome)
         shown.kind == form::BoxKind::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon;
     QMessageBox box(icon, ApplicationTitle(), Text(shown.text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    // Some desktop styles put a tick on OK; the box's buttons carry their word alone.
+    for (QAbstractButton *button : box.buttons())
+        button->setIcon(QIcon());
+    // Without an icon, Qt still indents the text as if one stood beside it; the indent goes,
+    // so the text keeps the same margin on both sides.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()); grid && icon == QMessageBox::NoIcon) {
+        for (int i = grid->count() - 1; i >= 0; --i) {
+            int row, column, rows, columns;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            if (column == 0 && grid->itemAt(i)->spacerItem())
+                delete grid->takeAt(i);
+        }
+        grid->setHorizontalSpacing(0);  // nor any gap after the icon's empty column
+    }
+    // Ctrl+C copies the whole box, so the levels can be pasted elsewhere.
+    auto *copy = new QShortcut(QKeySequence::Copy, &box);
+    connect(copy, &QShortcut::activated, &box,
+            [&box] { QGuiApplication::clipboard()->setText(BoxClipboardText(box)); });
     box.exec();
 }
 

@@ -386,7 +386,7 @@ void Form1::DrawButton(const DRAWITEMSTRUCT &item)
     RECT text = face;
     OffsetRect(&text, shift, shift);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, Colour(form::kButtonCaptionColour));
     HGDIOBJ oldFont = SelectObject(dc, m_dialogFont);
     DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, oldFont);

@@ -3,11 +3,16 @@
 #include "modal_box.h"
 #include "pictures.h"
 
+#include "platform_texts.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QHash>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -66,6 +71,10 @@ private slots:
     void enterInAFieldAndEscapeDoNothing_data();
     void enterInAFieldAndEscapeDoNothing();
     void closingTheWindowEndsTheProgram();
+    void screenReadersNameEachControl_data();
+    void screenReadersNameEachControl();
+    void buttonLooksTheSameUnderADarkPalette();
+    void platformTextsFollowTheLocale();
 
     void picturesFollowTheHatchRule_data();
     void picturesFollowTheHatchRule();
@@ -277,6 +286,11 @@ void MainWindowTest::clickShowsTheOutcome()
     QCOMPARE(box.text, expected);
     QCOMPARE(box.icon, QMessageBox::NoIcon);
     QCOMPARE(box.buttonCount, 1);
+    QVERIFY(!box.buttonHasIcon);
+    QCOMPARE(box.leftMargin, box.rightMargin);
+    const QString rule = QStringLiteral("---------------------------\n");
+    QCOMPARE(box.copied, rule + QStringLiteral("Levelwise\n") + rule + expected +
+                             QStringLiteral("\n") + rule + QStringLiteral("OK\n") + rule);
     QVERIFY(m_window->isVisible());
 }
 
@@ -435,6 +449,91 @@ void MainWindowTest::closingTheWindowEndsTheProgram()
     QTimer::singleShot(0, m_window.get(), [this] { m_window->close(); });
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });  // would hang otherwise
     QCOMPARE(QApplication::exec(), 0);
+}
+
+void MainWindowTest::screenReadersNameEachControl_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("labelledBy");
+    const auto field = [](const char *control, QAccessible::Role role, const char *name,
+                          const char *label) {
+        QTest::newRow(control) << QString::fromLatin1(control) << int(role)
+                               << QString::fromUtf8(name) << QString::fromLatin1(label);
+    };
+    field("Text1", QAccessible::EditableText, "Legalacsonyabb érték:", "Label2");
+    field("Text2", QAccessible::EditableText, "Legmagasabb érték:", "Label3");
+    field("Combo1", QAccessible::ComboBox, "Korrekció előtti trend iránya:", "Label5");
+    field("Image1", QAccessible::Graphic, "A Levelwise emblémája", "");
+    field("Command1", QAccessible::Button, "Számol", "");
+    field("Form1", QAccessible::Window, "Levelwise", "");
+}
+
+void MainWindowTest::screenReadersNameEachControl()
+{
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, labelledBy);
+    QWidget *widget = control == QLatin1String("Form1")
+                          ? m_window.get()
+                          : m_window->findChild<QWidget *>(control);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(int(accessible->role()), role);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    QStringList labels;
+    for (const auto &[other, relation] : accessible->relations(QAccessible::Label))
+        labels << other->object()->objectName();
+    QCOMPARE(labels.join(QLatin1Char(',')), labelledBy);
+}
+
+// The caption is drawn in the same dark ink on the light picture whatever the palette, so
+// the button looks the same under a light and a dark desktop theme.
+void MainWindowTest::buttonLooksTheSameUnderADarkPalette()
+{
+    m_window->setFocus();  // no focus frame on the button
+    const QImage light = Control<QPushButton>("Command1")->grab().toImage();
+    const QPalette original = QApplication::palette();
+    QPalette dark(QColor(53, 53, 53), QColor(40, 40, 40));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    QApplication::setPalette(dark);
+    Form1 darkWindow;
+    darkWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&darkWindow));
+    darkWindow.setFocus();
+    const QImage underDark = darkWindow.findChild<QPushButton *>(QStringLiteral("Command1"))
+                                 ->grab().toImage();
+    QApplication::setPalette(original);
+    QCOMPARE(underDark, light);
+    int inked = 0;
+    for (int y = 0; y < light.height(); ++y)
+        for (int x = 0; x < light.width(); ++x)
+            inked += qGray(light.pixel(x, y)) < 64;
+    QVERIFY2(inked > 20, qPrintable(QString::number(inked)));
+}
+
+// Qt's own texts, such as a field's context menu, in the user's language: English in the C
+// locale, Hungarian under hu_HU.
+void MainWindowTest::platformTextsFollowTheLocale()
+{
+    LoadPlatformTexts();
+    std::unique_ptr<QMenu> menu(Control<QLineEdit>("Text1")->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    // The first entry, Undo, in each language the test runs under.
+    const QHash<QString, QString> undo{{QStringLiteral("C"), QStringLiteral("Undo")},
+                                       {QStringLiteral("en"), QStringLiteral("Undo")},
+                                       {QStringLiteral("hu"), QStringLiteral("Visszavonás")},
+                                       {QStringLiteral("de"), QStringLiteral("Rückgängig")}};
+    const QString language = QLocale::system().name().section(QLatin1Char('_'), 0, 0);
+    QVERIFY2(undo.contains(language), qPrintable(language));
+    QCOMPARE(texts.value(0), undo.value(language));
 }
 
 void MainWindowTest::picturesFollowTheHatchRule_data()

@@ -4,12 +4,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace levelwise::test {
@@ -21,6 +24,10 @@ struct ShownBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
+    bool buttonHasIcon = false;
+    QString copied;  // what Ctrl+C in the box put on the clipboard
+    int leftMargin = -1;  // from the box's edges to its text
+    int rightMargin = -1;
     qint64 nanosecondsToFirstPaint = -1;  // from the start of the action
 };
 
@@ -57,6 +64,19 @@ private:
         m_box.text = box->text();
         m_box.icon = box->icon();
         m_box.buttonCount = int(box->buttons().size());
+        for (const QAbstractButton *button : box->buttons())
+            m_box.buttonHasIcon = m_box.buttonHasIcon || !button->icon().isNull();
+        if (const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            int textWidth = 0;
+            for (const QString &line : label->text().split(QLatin1Char('\n')))
+                textWidth = std::max(textWidth, label->fontMetrics().horizontalAdvance(line));
+            const QPoint origin = label->mapTo(box, label->contentsRect().topLeft());
+            m_box.leftMargin = origin.x();
+            m_box.rightMargin = box->width() - origin.x() - textWidth;
+        }
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        m_box.copied = QGuiApplication::clipboard()->text();
         if (QAbstractButton *ok = box->button(QMessageBox::Ok))
             QTest::mouseClick(ok, Qt::LeftButton);
         else

@@ -1,6 +1,8 @@
-// Draws the logo and the application icons into the folder given: logo.png (145 x 110) and
-// logo.bmp (the same, 24-bit, for the Windows program's resources), icon-16.png and
-// icon-32.png (256-colour palette pictures) and levelwise.ico holding both.
+// Draws the logo and the application icons into the folder given: logo.png (145 x 110),
+// logo@2x.png (twice the size, for dense screens) and logo.bmp (24-bit, for the Windows
+// program's resources); icon-16.png and icon-32.png (256-colour palette pictures) and
+// levelwise.ico holding both; icon-48.png to icon-256.png (full colour, for desktops and
+// software centres) and levelwise.svg (any size).
 // The pictures in the repository are this program's output; the art test redraws them and
 // compares.
 #include <QByteArray>
@@ -11,6 +13,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QMap>
+#include <QBuffer>
+#include <QSvgGenerator>
 #include <QtEndian>
 
 #include <algorithm>
@@ -69,12 +73,12 @@ void PaintLogo(QPainter &p, double scale, double minStroke)
     p.drawEllipse(points[10], dot, dot);
 }
 
-QImage DrawLogo()
+QImage DrawLogo(int scale = 1)
 {
-    QImage logo(145, 110, QImage::Format_RGB888);
+    QImage logo(145 * scale, 110 * scale, QImage::Format_RGB888);
     logo.fill(Qt::white);
     QPainter p(&logo);
-    PaintLogo(p, 1.0, 0.0);
+    PaintLogo(p, scale, 0.0);
     return logo;
 }
 
@@ -131,17 +135,38 @@ QImage Quantise(const QImage &picture)
     return indexed;
 }
 
-// The logo reduced into a square, centred, on a transparent ground.
+// The logo fitted into a square of the given side, centred, on a transparent ground.
+void PaintIcon(QPainter &p, int side)
+{
+    const double scale = side / 145.0;
+    p.translate(0, (side - 110 * scale) / 2);
+    PaintLogo(p, scale, side <= 16 ? 1.0 : side <= 64 ? 1.3 : 0.0);
+}
+
+// Small icons keep 256 colours, as Windows' icon resources and old desktops expect them.
 QImage DrawIcon(int side)
 {
     QImage square(side, side, QImage::Format_ARGB32);
     square.fill(Qt::transparent);
     QPainter p(&square);
-    const double scale = side / 145.0;
-    p.translate(0, (side - 110 * scale) / 2);
-    PaintLogo(p, scale, side <= 16 ? 1.0 : 1.3);
+    PaintIcon(p, side);
     p.end();
-    return Quantise(square);
+    return side <= 32 ? Quantise(square) : square;
+}
+
+// The icon as scalable vector graphics, from the same drawing at 256 units.
+QByteArray DrawSvgIcon()
+{
+    QBuffer svg;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(QSize(256, 256));
+    generator.setViewBox(QRect(0, 0, 256, 256));
+    generator.setTitle(QStringLiteral("Levelwise"));
+    QPainter p(&generator);
+    PaintIcon(p, 256);
+    p.end();
+    return svg.data();
 }
 
 void AppendLe16(QByteArray &out, quint16 v)
@@ -252,25 +277,37 @@ int main(int argc, char **argv)
     }
     const QDir out(QString::fromLocal8Bit(argv[argc - 1]));
     const QImage logo = DrawLogo();
-    const QImage icon16 = DrawIcon(16);
-    const QImage icon32 = DrawIcon(32);
+    const QImage logo2x = DrawLogo(2);
     const QImage logoBitmap = logo.convertToFormat(QImage::Format_RGB888);
-    const QByteArray ico = IconFile({icon16, icon32});
-    const struct {
-        const char *name;
-        const QImage *picture;
-    } pictures[] = {{"logo.png", &logo}, {"logo.bmp", &logoBitmap}, {"icon-16.png", &icon16},
-                    {"icon-32.png", &icon32}};
+    QList<QImage> icons;
+    QList<QString> names;
+    for (const int side : {16, 32, 48, 64, 128, 256}) {
+        icons.append(DrawIcon(side));
+        names.append(QStringLiteral("icon-%1.png").arg(side));
+    }
+    const QByteArray ico = IconFile({icons[0], icons[1]});
+    const QByteArray svg = DrawSvgIcon();
+    QList<std::pair<QString, const QImage *>> pictures{{QStringLiteral("logo.png"), &logo},
+                                                       {QStringLiteral("logo@2x.png"), &logo2x},
+                                                       {QStringLiteral("logo.bmp"), &logoBitmap}};
+    for (qsizetype i = 0; i < icons.size(); ++i)
+        pictures.append({names[i], &icons[i]});
 
     bool ok = true;
-    for (const auto &picture : pictures) {
-        const QString path = out.filePath(QString::fromLatin1(picture.name));
-        const bool done = check ? SamePixels(*picture.picture, path) : picture.picture->save(path);
+    for (const auto &[name, picture] : pictures) {
+        const QString path = out.filePath(name);
+        const bool done = check ? SamePixels(*picture, path) : picture->save(path);
         if (!done)
             std::fprintf(stderr, "draw_art: %s %s\n", qPrintable(path),
                          check ? "differs from what draw_art draws" : "could not be written");
         ok = ok && done;
     }
+    const QString svgPath = out.filePath(QStringLiteral("levelwise.svg"));
+    const bool svgDone = check ? ReadFile(svgPath) == svg : WriteFile(svgPath, svg);
+    if (!svgDone)
+        std::fprintf(stderr, "draw_art: %s %s\n", qPrintable(svgPath),
+                     check ? "differs from what draw_art draws" : "could not be written");
+    ok = ok && svgDone;
     const QString icoPath = out.filePath(QStringLiteral("levelwise.ico"));
     const bool icoDone = check ? ReadFile(icoPath) == ico : WriteFile(icoPath, ico);
     if (!icoDone)

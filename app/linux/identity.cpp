@@ -10,12 +10,14 @@
 namespace levelwise {
 namespace {
 
-// The application icon, 16 and 32 pixels: a reduced copy of the logo.
+// The application icon, 16 and 32 pixels, and 64 for a 32-pixel place on a screen of twice
+// the density: a reduced copy of the logo.
 QIcon ApplicationIcon()
 {
     QIcon icon;
     for (const QString &file : {QStringLiteral(":/levelwise/icon-16.png"),
-                                QStringLiteral(":/levelwise/icon-32.png")})
+                                QStringLiteral(":/levelwise/icon-32.png"),
+                                QStringLiteral(":/levelwise/icon-64.png")})
         icon.addPixmap(QPixmap::fromImage(BundledPicture(file)));
     return icon;
 }

@@ -26,8 +26,8 @@ private slots:
         levelwise::ApplyApplicationIdentity();
         levelwise::Form1 window;
         const QIcon icon = window.windowIcon();
-        QCOMPARE(icon.availableSizes().size(), 2);
-        for (const int side : {16, 32}) {
+        QCOMPARE(icon.availableSizes().size(), 3);
+        for (const int side : {16, 32, 64}) {
             const QImage shown = icon.pixmap(QSize(side, side)).toImage();
             const QImage file(QStringLiteral(":/levelwise/icon-%1.png").arg(side));
             QCOMPARE(shown.size(), QSize(side, side));

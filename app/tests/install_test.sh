@@ -10,13 +10,25 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 status=0
 for file in bin/levelwise "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
-            "share/icons/hicolor/16x16/apps/$id.png" "share/icons/hicolor/32x32/apps/$id.png"; do
+            "share/icons/hicolor/scalable/apps/$id.svg"; do
     if [ -f "$prefix/$file" ]; then echo "installed: $file"; else echo "MISSING: $file"; status=1; fi
 done
-file "$prefix/share/icons/hicolor/16x16/apps/$id.png" | grep -q '16 x 16, 8-bit colormap' ||
-    { echo "16 px icon is not a 16 x 16 palette picture"; status=1; }
-file "$prefix/share/icons/hicolor/32x32/apps/$id.png" | grep -q '32 x 32, 8-bit colormap' ||
-    { echo "32 px icon is not a 32 x 32 palette picture"; status=1; }
+# Each icon size, as file(1) describes the picture: small ones in 256 colours, the sizes
+# software centres ask for in full colour.
+while read -r side kind; do
+    icon="$prefix/share/icons/hicolor/${side}x${side}/apps/$id.png"
+    file "$icon" | grep -q "$side x $side, $kind" && echo "installed: $side px icon, $kind" ||
+        { echo "MISSING: a $side x $side icon, $kind"; status=1; }
+done <<'TABLE'
+16 8-bit colormap
+32 8-bit colormap
+48 8-bit/color RGBA
+64 8-bit/color RGBA
+128 8-bit/color RGBA
+256 8-bit/color RGBA
+TABLE
+grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" ||
+    { echo "the scalable icon is no SVG"; status=1; }
 grep -qx 'X-Levelwise-Version=1.00' "$prefix/share/applications/$id.desktop" ||
     { echo "desktop entry lacks the version"; status=1; }
 grep -q '<release version="1.00"' "$prefix/share/metainfo/$id.metainfo.xml" ||

@@ -70,6 +70,20 @@ QString BoxClipboardText(const QMessageBox &box)
            rule;
 }
 
+// The logo for a screen of the given density: drawn for 1 and 2, smoothly reduced from the
+// larger drawing between them, never enlarged into blocks.
+QImage LogoPicture(qreal ratio)
+{
+    if (ratio <= 1)
+        return BundledPicture(QStringLiteral(":/levelwise/logo.png"));
+    QImage logo = BundledPicture(QStringLiteral(":/levelwise/logo@2x.png"));
+    if (ratio != 2)
+        logo = logo.scaled((QSizeF(ToSize(form::kLogoSize)) * ratio).toSize(),
+                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    logo.setDevicePixelRatio(ratio);
+    return logo;
+}
+
 }  // namespace
 
 QString ApplicationTitle() { return Text(form::kApplicationTitle); }
@@ -137,8 +151,7 @@ QWidget *Form1::CreateControl(const form::ControlEntry &entry)
     case form::ControlKind::Picture: {
         auto *image = new QLabel(this);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setPixmap(
-            QPixmap::fromImage(BundledPicture(QStringLiteral(":/levelwise/logo.png"))));
+        image->setPixmap(QPixmap::fromImage(LogoPicture(devicePixelRatioF())));
         image->setAccessibleName(Text(form::kLogoDescription));
         control = image;
         break;
@@ -153,6 +166,14 @@ QWidget *Form1::CreateControl(const form::ControlEntry &entry)
                          entry.bounds.height);
     if (entry.font == form::ControlFont::Title)
         control->setFont(TitleFont());
+    // On a denser screen the lines of a caption can come out a fraction taller than at 96 dpi;
+    // its box grows down to keep the last line whole.
+    if (auto *label = qobject_cast<QLabel *>(control);
+        label && !label->text().isEmpty() && devicePixelRatioF() > 1) {
+        const int needed = label->heightForWidth(entry.bounds.width);
+        if (needed > entry.bounds.height)
+            label->resize(entry.bounds.width, needed);
+    }
     return control;
 }
 

@@ -80,6 +80,7 @@ private slots:
     void picturesFollowTheHatchRule();
     void backgroundIsDrawnUnscaledFromTheCorner();
     void buttonShowsItsFaceAndThePicture();
+    void picturesStaySharpWhenScaled();
 
 private:
     template <typename T> T *Control(const char *name)
@@ -199,7 +200,9 @@ void MainWindowTest::coloursAndFonts()
 
 // Lays the caption of a label out at the label's width with room to spare, and tells how many
 // lines of ink it makes and the lowest row the ink reaches.
-std::pair<int, int> InkOfCaption(const QLabel &label)
+// The caption's lines of text and its lowest inked row, in logical pixels from the label's
+// top, however dense the screen.
+std::pair<int, double> InkOfCaption(const QLabel &label)
 {
     QLabel copy(label.text());
     copy.setFont(label.font());
@@ -208,17 +211,20 @@ std::pair<int, int> InkOfCaption(const QLabel &label)
     copy.setPalette(QPalette(Qt::black, Qt::white));
     copy.resize(label.width(), 4 * label.height());
     const QImage image = copy.grab().toImage();
-    int lines = 0, lowest = -1;
-    bool previousRowInked = false;
+    // On a dense screen an accent may stand a device pixel clear of its letter: a line break
+    // is a gap of a whole logical pixel.
+    const qreal ratio = image.devicePixelRatio();
+    int lines = 0, lastInked = -1;
+    double lowest = -1;
     for (int y = 0; y < image.height(); ++y) {
         bool inked = false;
         for (int x = 0; x < image.width() && !inked; ++x)
             inked = qGray(image.pixel(x, y)) < 200;
         if (inked) {
-            lines += previousRowInked ? 0 : 1;
-            lowest = y;
+            lines += lastInked < 0 || y - lastInked - 1 >= ratio ? 1 : 0;
+            lastInked = y;
+            lowest = y / ratio;
         }
-        previousRowInked = inked;
     }
     return {lines, lowest};
 }
@@ -597,6 +603,38 @@ void MainWindowTest::buttonShowsItsFaceAndThePicture()
         }
     }
     QCOMPARE(grey, 17 * 4);
+}
+
+// Run at 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR): the hatch keeps its three exact levels, each
+// of its pixels a whole block of device pixels at 2, with no smoothed shades between them,
+// and the logo is drawn at the screen's density.
+void MainWindowTest::picturesStaySharpWhenScaled()
+{
+    const QImage window = m_window->grab().toImage();
+    const qreal ratio = window.devicePixelRatio();
+    QCOMPARE(window.size(), (QSizeF(391, 276) * ratio).toSize());
+    QRegion controls;
+    for (const QWidget *child : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        controls += child->geometry().adjusted(-1, -1, 1, 1);
+    const QList<QRgb> levels{qRgb(255, 255, 255), qRgb(230, 230, 230), qRgb(229, 229, 229)};
+    int smoothed = 0, misplaced = 0;
+    for (int y = 0; y < window.height(); ++y) {
+        for (int x = 0; x < window.width(); ++x) {
+            const QPoint logical(int(x / ratio), int(y / ratio));
+            if (controls.contains(logical))
+                continue;
+            const QRgb pixel = window.pixel(x, y);
+            smoothed += !levels.contains(pixel);
+            if (ratio == 2)
+                misplaced += !IsHatchPixel(pixel, logical.x(), logical.y());
+        }
+    }
+    QCOMPARE(smoothed, 0);
+    QCOMPARE(misplaced, 0);
+
+    const QPixmap logo = Control<QLabel>("Image1")->pixmap();
+    QCOMPARE(logo.devicePixelRatio(), ratio);
+    QCOMPARE(logo.size(), (QSizeF(145, 110) * ratio).toSize());
 }
 
 }  // namespace levelwise

@@ -51,9 +51,11 @@ else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-    # The shared libraries come from dpkg-shlibdeps; the platform plugin ships with
-    # libqt6gui6, and the window's fonts are a dependency of their own.
+    # The shared libraries come from dpkg-shlibdeps; the X11 platform plugin ships with
+    # libqt6gui6. The window's fonts, Qt's Wayland platform and its translations are
+    # loaded at run time, so they are dependencies of their own.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6 (>= 6.4), fonts-liberation2")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "libqt6gui6 (>= 6.4), fonts-liberation2, qt6-wayland, qt6-translations-l10n")
 endif()
 include(CPack)

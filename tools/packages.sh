@@ -29,7 +29,9 @@ levelwise_require_locales() {
 }
 
 # What building the program needs, tests or not.
-LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-dev fonts-liberation2)
+# Qt's translations and its Wayland platform are only loaded at run time.
+LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-dev fonts-liberation2
+    qt6-translations-l10n qt6-wayland)
 # What building the Windows program and its downloads needs: MinGW-w64 (64-bit, posix
 # threads) and NSIS for the installer.
 LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis)
@@ -38,5 +40,6 @@ LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file
     clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
-    xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
+    xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales qt6-svg-dev
+    weston python3-pyatspi at-spi2-core
     "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip)

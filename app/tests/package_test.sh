@@ -12,7 +12,8 @@ echo "built $(basename "$deb")"
 status=0
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 libc6; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 libc6 qt6-wayland \
+        qt6-translations-l10n; do
     grep -q "\b$package\b" <<<"$depends" || { echo "MISSING dependency: $package"; status=1; }
 done
 contents=$(dpkg-deb --contents "$deb")

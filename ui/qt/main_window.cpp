@@ -233,6 +233,15 @@ void Form1::SetTabOrder()
     }
 }
 
+// The window has one size. Where the title bar is drawn by Qt itself (Wayland compositors
+// without their own decorations) it offers maximize regardless; the request is undone.
+void Form1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    QWidget::changeEvent(event);
+}
+
 void Form1::paintEvent(QPaintEvent *)
 {
     QPainter(this).drawImage(0, 0, m_background);  // unscaled, clipped at the edges

@@ -32,6 +32,7 @@ public:
     explicit Form1(QWidget *parent = nullptr);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

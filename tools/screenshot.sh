@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Starts Levelwise under Xvfb and takes two screenshots: the window as it opens, and the
-# message box after pressing Space (the focus starts on the calculate button).
+# Starts Levelwise under Xvfb and takes three screenshots: the window as it opens, the
+# message box after pressing Space (the focus starts on the calculate button), and the
+# context menu of the first price field. The environment passes through, so the same
+# script shows the window under another locale (LC_ALL), scale (QT_SCALE_FACTOR) or style.
 #   tools/screenshot.sh [PROGRAM] [OUTPUT_FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,4 +32,13 @@ sleep 0.5
 box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" | head -n 1)
 import -window root -crop 800x600+0+0 "$out/report-screen.png"
 [ -n "$box" ] && import -window "$box" "$out/report.png"
+xdotool key Return  # the box has the keyboard focus
+sleep 0.3
+
+# The right-click menu of Text1, with the window under it.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 140)) $((Y + 80)) click 3
+sleep 0.5
+import -window root -crop "$((WIDTH + 160))x$((HEIGHT + 80))+$X+$Y" "$out/context-menu.png"
+xdotool key Escape
 echo "screenshots in $out"

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyleFactory>
 
 #include <clocale>
 
@@ -189,6 +190,16 @@ void Form1::CreateControls()
             m_combo1 = static_cast<QComboBox *>(control);
         else if (entry.name == "Command1")
             m_command1 = static_cast<QPushButton *>(control);
+    }
+    // A desktop style may pad a combo box beyond the window's 21 pixels and cut its text;
+    // Qt's compact Fusion style then draws that one box, in the desktop's colours.
+    if (m_combo1->minimumSizeHint().height() > m_combo1->height()) {
+        static QStyle *const compact = [] {
+            QStyle *style = QStyleFactory::create(QStringLiteral("Fusion"));
+            style->setParent(qApp);
+            return style;
+        }();
+        m_combo1->setStyle(compact);
     }
     // Each field is named by its label: screen readers say the label with the field.
     for (const form::FieldLabel &pair : form::kFieldLabels) {

@@ -10,14 +10,17 @@
 namespace levelwise {
 namespace {
 
-// The application icon, 16 and 32 pixels, and 64 for a 32-pixel place on a screen of twice
-// the density: a reduced copy of the logo.
+// The application icon, 16 and 32 pixels, and 64 for the 32-pixel places of a screen of
+// twice the density (read only there: each picture read costs start-up time): a reduced copy
+// of the logo.
 QIcon ApplicationIcon()
 {
     QIcon icon;
-    for (const QString &file : {QStringLiteral(":/levelwise/icon-16.png"),
-                                QStringLiteral(":/levelwise/icon-32.png"),
-                                QStringLiteral(":/levelwise/icon-64.png")})
+    QStringList files{QStringLiteral(":/levelwise/icon-16.png"),
+                      QStringLiteral(":/levelwise/icon-32.png")};
+    if (qApp->devicePixelRatio() > 1)
+        files << QStringLiteral(":/levelwise/icon-64.png");
+    for (const QString &file : files)
         icon.addPixmap(QPixmap::fromImage(BundledPicture(file)));
     return icon;
 }

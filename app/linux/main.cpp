@@ -59,6 +59,7 @@ int main(int argc, char **argv)
     fonts.Wait();
     reached("fonts ready");
     levelwise::ApplyApplicationIdentity();
+    reached("identity applied");
     levelwise::LoadPlatformTexts();
     reached("platform texts loaded");
     // The window's font for the whole program, its message boxes included (a box is a window

@@ -33,6 +33,7 @@ if(WIN32)
     set(CPACK_NSIS_DEFINES "
   Unicode true
   Target amd64-unicode
+  !include FileFunc.nsh
   VIProductVersion ${PROJECT_VERSION}
   VIFileVersion ${PROJECT_VERSION}
   VIAddVersionKey /LANG=1033 ProductName \"${LEVELWISE_TITLE}\"
@@ -42,6 +43,14 @@ if(WIN32)
   VIAddVersionKey /LANG=1033 CompanyName \"${CPACK_PACKAGE_VENDOR}\"
   VIAddVersionKey /LANG=1033 LegalCopyright \"Copyright 2026 the Levelwise authors\"
   VIAddVersionKey /LANG=1033 OriginalFilename \"${CPACK_PACKAGE_FILE_NAME}-setup.exe\"")
+    # The installed-apps entry as Windows reads it: numbers, not the text "1" the template
+    # writes, for no Modify and Repair buttons, and the size the program takes.
+    set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${LEVELWISE_TITLE}")
+    set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  WriteRegDWORD SHCTX \"${uninstall_key}\" \"NoModify\" 1
+  WriteRegDWORD SHCTX \"${uninstall_key}\" \"NoRepair\" 1
+  \${GetSize} \"$INSTDIR\" \"/S=0K\" $0 $1 $2
+  WriteRegDWORD SHCTX \"${uninstall_key}\" \"EstimatedSize\" $0")
     # The uninstaller removes the publisher's key too once nothing of ours is left in it.
     set(CPACK_NSIS_DELETE_ICONS_EXTRA
         "  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")

@@ -90,7 +90,15 @@ DisplayVersion=1.00
 Publisher=The Levelwise authors
 DisplayIcon=C:\Program Files\Levelwise\Levelwise.exe
 UninstallString="C:\Program Files\Levelwise\Uninstall.exe"
+NoModify=0x1
+NoRepair=0x1
 TABLE
+# The size shown in the installed apps, in KiB: the program's, rounded.
+size=$(wine reg query "$uninstall_key" /v EstimatedSize | tr -d '\r' |
+       sed -n 's/^ *EstimatedSize *REG_DWORD *//p')
+exe_kib=$(( $(stat -c %s "$build/Levelwise.exe") / 1024 ))
+[ -n "$size" ] && [ $((size)) -ge "$exe_kib" ] && [ $((size)) -le $((exe_kib + 200)) ] &&
+    pass "EstimatedSize = $((size)) KiB" || fail "EstimatedSize is \"$size\", not about $exe_kib KiB"
 shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
 { strings -a -el "$shortcut"; strings -a "$shortcut"; } |
     grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "the shortcut starts the installed program" || fail "the shortcut does not lead to Levelwise.exe"

@@ -1,6 +1,5 @@
-// Draws the logo and the application icons into the folder given: logo.png (145 x 110),
-// logo@2x.png (twice the size, for dense screens) and logo.bmp (24-bit, for the Windows
-// program's resources); icon-16.png and icon-32.png (256-colour palette pictures) and
+// Draws the logo and the application icons into the folder given: logo.png (145 x 110) and
+// logo.bmp (24-bit, for the Windows program's resources); icon-16.png and icon-32.png (256-colour palette pictures) and
 // levelwise.ico holding both; icon-48.png to icon-256.png (full colour, for desktops and
 // software centres) and levelwise.svg (any size).
 // The pictures in the repository are this program's output; the art test redraws them and
@@ -17,6 +16,8 @@
 #include <QSvgGenerator>
 #include <QtEndian>
 
+#include "pictures.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -24,61 +25,12 @@
 
 namespace {
 
-const QColor kNavy{33, 52, 92};
-const QColor kBlue{81, 133, 201};
-const QColor kLavender{128, 128, 255};
-const QColor kPrice{255, 255, 255};
-const QColor kLevelColours[] = {{255, 196, 84}, {236, 236, 236}, {110, 220, 150}};
-
-// A price that rose from the lower left to a top and corrected to its 61.8 % level, with the
-// three correction levels as horizontal lines, in the logo's own 145 x 110 units. Reduced
-// copies keep every stroke at least minStroke pixels wide, so the lines still show at 16 px.
-void PaintLogo(QPainter &p, double scale, double minStroke)
+QImage DrawLogo()
 {
-    const auto stroke = [&](double width) { return qMax(width, minStroke / scale); };
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(scale, scale);
-
-    const QRectF panel(2.5, 2.5, 140, 105);
-    p.setPen(QPen(kNavy, stroke(1)));
-    QLinearGradient sky(panel.topLeft(), panel.bottomLeft());
-    sky.setColorAt(0, kBlue);
-    sky.setColorAt(1, kNavy);
-    p.setBrush(sky);
-    p.drawRoundedRect(panel, 12, 12);
-
-    const double low = 92, high = 18;  // y of the lowest and the highest price
-    const double levels[] = {high + 0.382 * (low - high), high + 0.5 * (low - high),
-                             high + 0.618 * (low - high)};
-    for (int i = 0; i < 3; ++i) {
-        QPen pen(kLevelColours[i], stroke(1.6), minStroke > 0 ? Qt::SolidLine : Qt::DashLine,
-                 Qt::FlatCap);
-        p.setPen(pen);
-        p.drawLine(QPointF(14, levels[i]), QPointF(131, levels[i]));
-    }
-
-    QPainterPath move;
-    const QPointF points[] = {{16, low},  {30, 80},  {40, 84}, {56, 58}, {64, 63},
-                              {82, 30},   {90, 36},  {100, high}, {112, 42}, {118, 38},
-                              {128, levels[2]}};
-    move.moveTo(points[0]);
-    for (const QPointF &point : points)
-        move.lineTo(point);
-    p.setPen(QPen(kPrice, stroke(3.2), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(move);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kLavender);
-    const double dot = qMax(4.5, 1.2 * minStroke / scale);
-    p.drawEllipse(points[10], dot, dot);
-}
-
-QImage DrawLogo(int scale = 1)
-{
-    QImage logo(145 * scale, 110 * scale, QImage::Format_RGB888);
+    QImage logo(145, 110, QImage::Format_RGB888);
     logo.fill(Qt::white);
     QPainter p(&logo);
-    PaintLogo(p, scale, 0.0);
+    levelwise::PaintLogo(p, 1.0, 0.0);
     return logo;
 }
 
@@ -140,7 +92,7 @@ void PaintIcon(QPainter &p, int side)
 {
     const double scale = side / 145.0;
     p.translate(0, (side - 110 * scale) / 2);
-    PaintLogo(p, scale, side <= 16 ? 1.0 : side <= 64 ? 1.3 : 0.0);
+    levelwise::PaintLogo(p, scale, side <= 16 ? 1.0 : side <= 64 ? 1.3 : 0.0);
 }
 
 // Small icons keep 256 colours, as Windows' icon resources and old desktops expect them.
@@ -277,7 +229,6 @@ int main(int argc, char **argv)
     }
     const QDir out(QString::fromLocal8Bit(argv[argc - 1]));
     const QImage logo = DrawLogo();
-    const QImage logo2x = DrawLogo(2);
     const QImage logoBitmap = logo.convertToFormat(QImage::Format_RGB888);
     QList<QImage> icons;
     QList<QString> names;
@@ -288,7 +239,6 @@ int main(int argc, char **argv)
     const QByteArray ico = IconFile({icons[0], icons[1]});
     const QByteArray svg = DrawSvgIcon();
     QList<std::pair<QString, const QImage *>> pictures{{QStringLiteral("logo.png"), &logo},
-                                                       {QStringLiteral("logo@2x.png"), &logo2x},
                                                        {QStringLiteral("logo.bmp"), &logoBitmap}};
     for (qsizetype i = 0; i < icons.size(); ++i)
         pictures.append({names[i], &icons[i]});

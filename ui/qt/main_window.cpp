@@ -71,20 +71,6 @@ QString BoxClipboardText(const QMessageBox &box)
            rule;
 }
 
-// The logo for a screen of the given density: drawn for 1 and 2, smoothly reduced from the
-// larger drawing between them, never enlarged into blocks.
-QImage LogoPicture(qreal ratio)
-{
-    if (ratio <= 1)
-        return BundledPicture(QStringLiteral(":/levelwise/logo.png"));
-    QImage logo = BundledPicture(QStringLiteral(":/levelwise/logo@2x.png"));
-    if (ratio != 2)
-        logo = logo.scaled((QSizeF(ToSize(form::kLogoSize)) * ratio).toSize(),
-                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    logo.setDevicePixelRatio(ratio);
-    return logo;
-}
-
 }  // namespace
 
 QString ApplicationTitle() { return Text(form::kApplicationTitle); }

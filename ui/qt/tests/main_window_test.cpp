@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -52,6 +53,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -107,6 +109,21 @@ private:
 
     std::unique_ptr<Form1> m_window;
 };
+
+// Some desktop styles put icons on dialog buttons (a tick on OK); the tests run under such a
+// style, so a box that kept them would show it.
+class ButtonsWithIconsStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returned) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+void MainWindowTest::initTestCase() { QApplication::setStyle(new ButtonsWithIconsStyle); }
 
 void MainWindowTest::init()
 {

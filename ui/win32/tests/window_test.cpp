@@ -111,14 +111,26 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
-        if (!CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &m_process))
+        // Under a loaded Wine a start can be refused for a moment; it is said, then tried again.
+        bool started = false;
+        for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+            started = CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &startup, &m_process);
+            if (!started) {
+                std::printf("  (the program did not start: error %lu)\n", GetLastError());
+                Sleep(500);
+            }
+        }
+        if (!started)
             return;
         WaitUntil([this] {
             const auto forms = TopLevel(m_process.dwProcessId, L"LevelwiseForm1");
             m_form = forms.empty() ? nullptr : forms.front();
-            return m_form != nullptr;
+            return m_form != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
         }, 20000);
+        DWORD status = 0;
+        if (!m_form && GetExitCodeProcess(m_process.hProcess, &status) && status != STILL_ACTIVE)
+            std::printf("  (the program ended before its window showed: status %lu)\n", status);
         m_thread = GetWindowThreadProcessId(m_form, nullptr);
         // Once the program answers a message it is in its loop, its window painted.
         DWORD_PTR answer = 0;

@@ -17,14 +17,12 @@ xprobe=${3:-build/test/bench/xprobe}
 [ -x "$xprobe" ] || { echo "no $xprobe: run tools/test.sh first" >&2; exit 1; }
 [ -x "$(dirname "$xprobe")/qt_floor" ] || { echo "no qt_floor beside $xprobe" >&2; exit 1; }
 
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source tests/xvfb.sh
+levelwise_start_xvfb 1280x1024
+xvfb=$LEVELWISE_XVFB_PID
 results=$(mktemp)
 phases=$(mktemp)
 trap 'kill $xvfb 2>/dev/null || true; rm -f "$results" "$phases"' EXIT
-export DISPLAY=$display
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 qt_floor=$(dirname "$xprobe")/qt_floor
 programs=(levelwise qt-floor xlogo galculator gnome-calculator qalculate-gtk)

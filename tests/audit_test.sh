@@ -7,15 +7,13 @@
 set -euo pipefail
 program=$1 xprobe=$2
 work=$(mktemp -d)
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/xvfb.sh"
+levelwise_start_xvfb 800x600
+xvfb=$LEVELWISE_XVFB_PID
 traced=
 # Whatever happens, nothing of this run outlives it.
 trap '[ -n "$traced" ] && kill -9 -- -"$traced" 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY=$display
 export QT_QPA_PLATFORM=xcb  # a real X window, whatever the test run set for the others
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 # A session bus of its own, as a desktop session has; without one the D-Bus library would
 # start a lasting bus daemon under the traced program.

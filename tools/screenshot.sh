@@ -14,12 +14,10 @@ out=${2:-build/screenshots}
 mkdir -p "$out"
 [ -x "$program" ] || { echo "screenshot: no program at $program; run tools/run.sh first" >&2; exit 1; }
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp &
-xvfb=$!
+source tests/xvfb.sh
+levelwise_start_xvfb 800x600
+xvfb=$LEVELWISE_XVFB_PID
 trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 "$program" &
 app=$!

@@ -4,13 +4,9 @@
 #   atspi_test.sh PROGRAM
 set -euo pipefail
 if [ -z "${LEVELWISE_ATSPI_SESSION:-}" ]; then
-    number=$((600 + RANDOM % 300))
-    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-    Xvfb ":$number" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill $xvfb 2>/dev/null || true' EXIT
-    export DISPLAY=:$number
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    source "$(dirname "$0")/../xvfb.sh"
+    levelwise_start_xvfb 800x600
+    trap 'kill $LEVELWISE_XVFB_PID 2>/dev/null || true' EXIT
     LEVELWISE_ATSPI_SESSION=1 dbus-run-session -- "$0" "$@"
     exit
 fi

@@ -21,14 +21,10 @@ case $command in
 start)
     mkdir -p "$dir"
     "$0" stop "$dir" 2>/dev/null || true
-    number=$((200 + RANDOM % 300))
-    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-    display=:$number
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
-    echo $! >"$dir/xvfb.pid"
-    echo "$display" >"$dir/display"
-    export DISPLAY=$display
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+    source "$(dirname "$0")/../xvfb.sh"
+    levelwise_start_xvfb 1024x768 "$dir/xvfb.log"
+    echo "$LEVELWISE_XVFB_PID" >"$dir/xvfb.pid"
+    echo "$DISPLAY" >"$dir/display"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         "$wine" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
         "$wineserver" -w
@@ -56,7 +52,7 @@ REG
     # Start Wine's own services now, writing to a file: started by a test's program instead,
     # they would keep its output open, and its runner waiting, as long as the server lives.
     "$wine" wineboot </dev/null >>"$dir/wineboot.log" 2>&1
-    echo "wine session in $dir on display $display"
+    echo "wine session in $dir on display $DISPLAY"
     ;;
 run)
     export DISPLAY

@@ -1,7 +1,7 @@
 // Draws the logo and the application icons into the folder given: logo.png (145 x 110) and
-// logo.bmp (24-bit, for the Windows program's resources); icon-16.png and icon-32.png (256-colour palette pictures) and
-// levelwise.ico holding both; icon-48.png to icon-256.png (full colour, for desktops and
-// software centres) and levelwise.svg (any size).
+// logo.bmp (24-bit, for the Windows program's resources); icon-16.png and icon-32.png
+// (256-colour palette pictures) and levelwise.ico holding both; icon-48.png to icon-256.png
+// (full colour, for desktops and software centres) and levelwise.svg (any size).
 // The pictures in the repository are this program's output; the art test redraws them and
 // compares.
 #include <QByteArray>
@@ -24,15 +24,6 @@
 #include <cstdio>
 
 namespace {
-
-QImage DrawLogo()
-{
-    QImage logo(145, 110, QImage::Format_RGB888);
-    logo.fill(Qt::white);
-    QPainter p(&logo);
-    levelwise::PaintLogo(p, 1.0, 0.0);
-    return logo;
-}
 
 // A 256-colour palette for a small picture: colours that share their top five bits per
 // channel are merged, the most common merged colours are kept, every pixel takes the
@@ -228,40 +219,35 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[argc - 1]));
-    const QImage logo = DrawLogo();
+    const QImage logo = levelwise::DrawLogo(1.0);
     const QImage logoBitmap = logo.convertToFormat(QImage::Format_RGB888);
     QList<QImage> icons;
-    QList<QString> names;
-    for (const int side : {16, 32, 48, 64, 128, 256}) {
+    for (const int side : {16, 32, 48, 64, 128, 256})
         icons.append(DrawIcon(side));
-        names.append(QStringLiteral("icon-%1.png").arg(side));
-    }
-    const QByteArray ico = IconFile({icons[0], icons[1]});
-    const QByteArray svg = DrawSvgIcon();
-    QList<std::pair<QString, const QImage *>> pictures{{QStringLiteral("logo.png"), &logo},
-                                                       {QStringLiteral("logo.bmp"), &logoBitmap}};
-    for (qsizetype i = 0; i < icons.size(); ++i)
-        pictures.append({names[i], &icons[i]});
 
+    // Each file is written, or with --check compared with what is drawn; a miss is said.
     bool ok = true;
-    for (const auto &[name, picture] : pictures) {
+    const auto settle = [&](const QString &name, const auto &write, const auto &same) {
         const QString path = out.filePath(name);
-        const bool done = check ? SamePixels(*picture, path) : picture->save(path);
+        const bool done = check ? same(path) : write(path);
         if (!done)
             std::fprintf(stderr, "draw_art: %s %s\n", qPrintable(path),
                          check ? "differs from what draw_art draws" : "could not be written");
         ok = ok && done;
-    }
-    const QString svgPath = out.filePath(QStringLiteral("levelwise.svg"));
-    const bool svgDone = check ? ReadFile(svgPath) == svg : WriteFile(svgPath, svg);
-    if (!svgDone)
-        std::fprintf(stderr, "draw_art: %s %s\n", qPrintable(svgPath),
-                     check ? "differs from what draw_art draws" : "could not be written");
-    ok = ok && svgDone;
-    const QString icoPath = out.filePath(QStringLiteral("levelwise.ico"));
-    const bool icoDone = check ? ReadFile(icoPath) == ico : WriteFile(icoPath, ico);
-    if (!icoDone)
-        std::fprintf(stderr, "draw_art: %s %s\n", qPrintable(icoPath),
-                     check ? "differs from what draw_art draws" : "could not be written");
-    return ok && icoDone ? 0 : 1;
+    };
+    const auto picture = [&](const QString &name, const QImage &drawn) {
+        settle(name, [&](const QString &path) { return drawn.save(path); },
+               [&](const QString &path) { return SamePixels(drawn, path); });
+    };
+    const auto file = [&](const QString &name, const QByteArray &bytes) {
+        settle(name, [&](const QString &path) { return WriteFile(path, bytes); },
+               [&](const QString &path) { return ReadFile(path) == bytes; });
+    };
+    picture(QStringLiteral("logo.png"), logo);
+    picture(QStringLiteral("logo.bmp"), logoBitmap);
+    for (const QImage &icon : icons)
+        picture(QStringLiteral("icon-%1.png").arg(icon.width()), icon);
+    file(QStringLiteral("levelwise.ico"), IconFile({icons[0], icons[1]}));
+    file(QStringLiteral("levelwise.svg"), DrawSvgIcon());
+    return ok ? 0 : 1;
 }

@@ -75,11 +75,8 @@ void PaintLogo(QPainter &p, double scale, double minStroke)
     p.drawEllipse(points[10], dot, dot);
 }
 
-
-QImage LogoPicture(qreal ratio)
+QImage DrawLogo(qreal ratio)
 {
-    if (ratio == 1)
-        return BundledPicture(QStringLiteral(":/levelwise/logo.png"));
     const QSize size = (QSizeF(form::kLogoSize.width, form::kLogoSize.height) * ratio).toSize();
     QImage logo(size, QImage::Format_RGB888);
     logo.fill(Qt::white);
@@ -88,6 +85,11 @@ QImage LogoPicture(qreal ratio)
     painter.end();
     logo.setDevicePixelRatio(ratio);
     return logo;
+}
+
+QImage LogoPicture(qreal ratio)
+{
+    return ratio == 1 ? BundledPicture(QStringLiteral(":/levelwise/logo.png")) : DrawLogo(ratio);
 }
 
 }  // namespace levelwise

@@ -17,8 +17,11 @@ QImage HatchPicture(QSize size);
 // still show in a 16-pixel icon. The art program draws the logo and the icons with it.
 void PaintLogo(QPainter &p, double scale, double minStroke);
 
-// The logo for a screen of the given density: the picture built into the program at 1, and
-// drawn afresh at the screen's own pixels elsewhere.
+// The logo drawn on white at the screen's own pixels for the given density.
+QImage DrawLogo(qreal ratio);
+
+// The logo for a screen of the given density: the picture built into the program at 1 (the
+// art program's DrawLogo(1), committed), drawn afresh elsewhere.
 QImage LogoPicture(qreal ratio);
 
 }  // namespace levelwise

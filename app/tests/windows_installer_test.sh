@@ -37,6 +37,11 @@ present() {
     *) [ -f "$drive/$1" ] ;;
     esac
 }
+# A value of the installed-apps entry, of the given registry type (any by default).
+uninstall_value() { # NAME [TYPE]
+    wine reg query "$uninstall_key" /v "$1" | tr -d '\r' |
+        sed -n "s/^ *$1 *${2:-REG_[A-Z_]*} *//p"
+}
 snapshot() {
     (cd "$drive" && find . -path ./windows -prune -o -print | sort) >"$out/files.$1"
     wine regedit /E "Z:$out/software.$1.reg" 'HKEY_LOCAL_MACHINE\Software'
@@ -81,8 +86,7 @@ for path in "${written[@]}"; do
     present "$path" && pass "installed: $path" || fail "not installed: $path"
 done
 while IFS='=' read -r name value; do
-    actual=$(wine reg query "$uninstall_key" /v "$name" | tr -d '\r' |
-             sed -n "s/^ *$name *REG_[A-Z_]* *//p")
+    actual=$(uninstall_value "$name")
     [ "$actual" = "$value" ] && pass "$name = $value" || fail "$name is \"$actual\", not \"$value\""
 done <<'TABLE'
 DisplayName=Levelwise
@@ -93,15 +97,16 @@ UninstallString="C:\Program Files\Levelwise\Uninstall.exe"
 NoModify=0x1
 NoRepair=0x1
 TABLE
-# The size shown in the installed apps, in KiB: the program's, rounded.
-size=$(wine reg query "$uninstall_key" /v EstimatedSize | tr -d '\r' |
-       sed -n 's/^ *EstimatedSize *REG_DWORD *//p')
+# The size shown in the installed apps, in KiB: the program's and its uninstaller's.
+size=$(uninstall_value EstimatedSize REG_DWORD)
 exe_kib=$(( $(stat -c %s "$build/Levelwise.exe") / 1024 ))
 [ -n "$size" ] && [ $((size)) -ge "$exe_kib" ] && [ $((size)) -le $((exe_kib + 200)) ] &&
     pass "EstimatedSize = $((size)) KiB" || fail "EstimatedSize is \"$size\", not about $exe_kib KiB"
 shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
 { strings -a -el "$shortcut"; strings -a "$shortcut"; } |
-    grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "the shortcut starts the installed program" || fail "the shortcut does not lead to Levelwise.exe"
+    grep -qi 'Program Files\\Levelwise\\Levelwise.exe' &&
+    pass "the shortcut starts the installed program" ||
+    fail "the shortcut does not lead to Levelwise.exe"
 installed="$drive/Program Files/Levelwise/Levelwise.exe"
 cmp -s "$installed" "$out/portable.exe" && pass "installed program is byte-identical to the zip's" ||
     fail "installed program differs from the zip's"

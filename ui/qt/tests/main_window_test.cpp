@@ -8,8 +8,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QHash>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -233,9 +233,8 @@ void MainWindowTest::coloursAndFonts()
 }
 
 // Lays the caption of a label out at the label's width with room to spare, and tells how many
-// lines of ink it makes and the lowest row the ink reaches.
-// The caption's lines of text and its lowest inked row, in logical pixels from the label's
-// top, however dense the screen.
+// lines of ink it makes and the lowest row the ink reaches, in logical pixels from the
+// label's top however dense the screen.
 std::pair<int, double> InkOfCaption(const QLabel &label)
 {
     QLabel copy(label.text());

@@ -5,9 +5,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>

@@ -1,7 +1,7 @@
 # Packages of the installed tree, made with cpack in the build folder: a Debian package on
 # Linux; on Windows an installer (NSIS) and a portable zip.
-set(CPACK_PACKAGE_VENDOR "The Levelwise authors")
-set(CPACK_PACKAGE_CONTACT "The Levelwise authors <levelwise@localhost>")
+set(CPACK_PACKAGE_VENDOR "${LEVELWISE_AUTHORS}")
+set(CPACK_PACKAGE_CONTACT "${LEVELWISE_AUTHORS} <levelwise@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Correction levels of a price move for traders")
 set(CPACK_PACKAGE_VERSION ${LEVELWISE_DISPLAY_VERSION})
 # Values reach cpack exactly as written here, quotes and dollars included.
@@ -41,7 +41,7 @@ if(WIN32)
   VIAddVersionKey /LANG=1033 FileVersion \"${LEVELWISE_DISPLAY_VERSION}\"
   VIAddVersionKey /LANG=1033 FileDescription \"${LEVELWISE_TITLE} ${LEVELWISE_DISPLAY_VERSION} Setup\"
   VIAddVersionKey /LANG=1033 CompanyName \"${CPACK_PACKAGE_VENDOR}\"
-  VIAddVersionKey /LANG=1033 LegalCopyright \"Copyright 2026 the Levelwise authors\"
+  VIAddVersionKey /LANG=1033 LegalCopyright \"${LEVELWISE_COPYRIGHT}\"
   VIAddVersionKey /LANG=1033 OriginalFilename \"${CPACK_PACKAGE_FILE_NAME}-setup.exe\"")
     # The installed-apps entry as Windows reads it: numbers, not the text "1" the template
     # writes, for no Modify and Repair buttons, and the size the program takes.

@@ -42,6 +42,7 @@ if(LEVELWISE_CROSS_CHECK)
         BUILD_ALWAYS ON)
     set(qemu ${LEVELWISE_QEMU_AARCH64} -L /usr/aarch64-linux-gnu)
     add_test(NAME core_tests_aarch64 COMMAND ${qemu} ${cross_build}/core_tests)
+    add_test(NAME form_tests_aarch64 COMMAND ${qemu} ${cross_build}/form_tests)
 
     add_test(NAME core_reference_aarch64
              COMMAND ${qemu} ${cross_build}/check_reference_cases ${reference_file})
@@ -74,6 +75,8 @@ if(LEVELWISE_WINDOWS_CHECK)
     set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
     add_test(NAME core_tests_windows COMMAND ${session} run ${wine_dir}
              ${windows_build}/core/tests/core_tests.exe)
+    add_test(NAME form_tests_windows COMMAND ${session} run ${wine_dir}
+             ${windows_build}/ui/form/tests/form_tests.exe)
     add_test(NAME core_reference_windows COMMAND ${session} run ${wine_dir}
              ${windows_build}/core/tests/check_reference_cases.exe Z:${reference_file})
     add_test(NAME window_windows COMMAND ${session} run ${wine_dir}
@@ -81,7 +84,7 @@ if(LEVELWISE_WINDOWS_CHECK)
     add_test(NAME windows_downloads
              COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_installer_test.sh ${wine_dir}
                      ${windows_build})
-    set_tests_properties(core_tests_windows core_reference_windows window_windows
+    set_tests_properties(core_tests_windows form_tests_windows core_reference_windows window_windows
                          windows_downloads
                          PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
     set_tests_properties(core_reference_windows PROPERTIES FIXTURES_REQUIRED "wine;reference_cases")

@@ -40,6 +40,6 @@ LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file
     clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
-    xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales qt6-svg-dev
+    xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
     weston python3-pyatspi at-spi2-core
     "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip)

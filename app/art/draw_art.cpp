@@ -3,19 +3,17 @@
 // (256-colour palette pictures) and levelwise.ico holding both; icon-48.png to icon-256.png
 // (full colour, for desktops and software centres) and levelwise.svg (any size).
 // The pictures in the repository are this program's output; the art test redraws them and
-// compares.
+// compares. The drawing itself is the window's own (ui/form/logo.h), which gives the same
+// bytes on every machine.
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-#include <QPainterPath>
 #include <QMap>
-#include <QBuffer>
-#include <QSvgGenerator>
 #include <QtEndian>
 
+#include "logo.h"
 #include "pictures.h"
 
 #include <algorithm>
@@ -78,38 +76,11 @@ QImage Quantise(const QImage &picture)
     return indexed;
 }
 
-// The logo fitted into a square of the given side, centred, on a transparent ground.
-void PaintIcon(QPainter &p, int side)
-{
-    const double scale = side / 145.0;
-    p.translate(0, (side - 110 * scale) / 2);
-    levelwise::PaintLogo(p, scale, side <= 16 ? 1.0 : side <= 64 ? 1.3 : 0.0);
-}
-
 // Small icons keep 256 colours, as Windows' icon resources and old desktops expect them.
 QImage DrawIcon(int side)
 {
-    QImage square(side, side, QImage::Format_ARGB32);
-    square.fill(Qt::transparent);
-    QPainter p(&square);
-    PaintIcon(p, side);
-    p.end();
+    const QImage square = levelwise::ToImage(levelwise::form::DrawIcon(side));
     return side <= 32 ? Quantise(square) : square;
-}
-
-// The icon as scalable vector graphics, from the same drawing at 256 units.
-QByteArray DrawSvgIcon()
-{
-    QBuffer svg;
-    QSvgGenerator generator;
-    generator.setOutputDevice(&svg);
-    generator.setSize(QSize(256, 256));
-    generator.setViewBox(QRect(0, 0, 256, 256));
-    generator.setTitle(QStringLiteral("Levelwise"));
-    QPainter p(&generator);
-    PaintIcon(p, 256);
-    p.end();
-    return svg.data();
 }
 
 void AppendLe16(QByteArray &out, quint16 v)
@@ -248,6 +219,6 @@ int main(int argc, char **argv)
     for (const QImage &icon : icons)
         picture(QStringLiteral("icon-%1.png").arg(icon.width()), icon);
     file(QStringLiteral("levelwise.ico"), IconFile({icons[0], icons[1]}));
-    file(QStringLiteral("levelwise.svg"), DrawSvgIcon());
+    file(QStringLiteral("levelwise.svg"), QByteArray::fromStdString(levelwise::form::IconSvg(256)));
     return ok ? 0 : 1;
 }

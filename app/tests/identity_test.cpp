@@ -34,8 +34,10 @@ private slots:
             const QImage shown = icon.pixmap(QSize(side, side), 1.0).toImage();
             const QImage file(QStringLiteral(":/levelwise/icon-%1.png").arg(side));
             QCOMPARE(shown.size(), QSize(side, side));
-            QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
-                     file.convertToFormat(QImage::Format_ARGB32));
+            // Compared as the screen gets them, premultiplied: faint edge pixels keep fewer
+            // colour levels there than in the file.
+            QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
     }
 };

@@ -1,22 +1,12 @@
 #include "pictures.h"
 
 #include "form1.h"
+#include "logo.h"
 #include "main_window.h"
 
 #include <QImageReader>
-#include <QPainter>
-#include <QPainterPath>
 
 namespace levelwise {
-namespace {
-
-const QColor kNavy{33, 52, 92};
-const QColor kBlue{81, 133, 201};
-const QColor kLavender{128, 128, 255};
-const QColor kPrice{255, 255, 255};
-const QColor kLevelColours[] = {{255, 196, 84}, {236, 236, 236}, {110, 220, 150}};
-
-}  // namespace
 
 QImage HatchPicture(QSize size)
 {
@@ -35,54 +25,15 @@ QImage BundledPicture(const QString &path)
     return reader.read();
 }
 
-void PaintLogo(QPainter &p, double scale, double minStroke)
+QImage ToImage(const form::RgbaPicture &picture)
 {
-    const auto stroke = [&](double width) { return qMax(width, minStroke / scale); };
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(scale, scale);
-
-    const QRectF panel(2.5, 2.5, 140, 105);
-    p.setPen(QPen(kNavy, stroke(1)));
-    QLinearGradient sky(panel.topLeft(), panel.bottomLeft());
-    sky.setColorAt(0, kBlue);
-    sky.setColorAt(1, kNavy);
-    p.setBrush(sky);
-    p.drawRoundedRect(panel, 12, 12);
-
-    const double low = 92, high = 18;  // y of the lowest and the highest price
-    const double levels[] = {high + 0.382 * (low - high), high + 0.5 * (low - high),
-                             high + 0.618 * (low - high)};
-    for (int i = 0; i < 3; ++i) {
-        QPen pen(kLevelColours[i], stroke(1.6), minStroke > 0 ? Qt::SolidLine : Qt::DashLine,
-                 Qt::FlatCap);
-        p.setPen(pen);
-        p.drawLine(QPointF(14, levels[i]), QPointF(131, levels[i]));
-    }
-
-    QPainterPath move;
-    const QPointF points[] = {{16, low},  {30, 80},  {40, 84}, {56, 58}, {64, 63},
-                              {82, 30},   {90, 36},  {100, high}, {112, 42}, {118, 38},
-                              {128, levels[2]}};
-    move.moveTo(points[0]);
-    for (const QPointF &point : points)
-        move.lineTo(point);
-    p.setPen(QPen(kPrice, stroke(3.2), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(move);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kLavender);
-    const double dot = qMax(4.5, 1.2 * minStroke / scale);
-    p.drawEllipse(points[10], dot, dot);
+    return QImage(picture.pixels.data(), picture.size.width, picture.size.height, QImage::Format_RGBA8888)
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage DrawLogo(qreal ratio)
 {
-    const QSize size = (QSizeF(form::kLogoSize.width, form::kLogoSize.height) * ratio).toSize();
-    QImage logo(size, QImage::Format_RGB888);
-    logo.fill(Qt::white);
-    QPainter painter(&logo);
-    PaintLogo(painter, ratio, 0.0);
-    painter.end();
+    QImage logo = ToImage(form::DrawLogo(ratio)).convertToFormat(QImage::Format_RGB888);
     logo.setDevicePixelRatio(ratio);
     return logo;
 }

@@ -4,18 +4,17 @@
 
 #include <QImage>
 
-class QPainter;
+namespace levelwise::form {
+struct RgbaPicture;
+}
 
 namespace levelwise {
 
 // A picture of the given size drawn by the hatch rule of the window's pictures; 24-bit.
 QImage HatchPicture(QSize size);
 
-// A price that rose from the lower left to a top and corrected to its 61.8 % level, with the
-// three correction levels as horizontal lines, in the logo's own 145 x 110 units times
-// `scale`. Reduced copies keep every stroke at least minStroke pixels wide, so the lines
-// still show in a 16-pixel icon. The art program draws the logo and the icons with it.
-void PaintLogo(QPainter &p, double scale, double minStroke);
+// A picture drawn by the window's own drawing code, as a 32-bit Qt image.
+QImage ToImage(const form::RgbaPicture &picture);
 
 // The logo drawn on white at the screen's own pixels for the given density.
 QImage DrawLogo(qreal ratio);

@@ -21,17 +21,21 @@ Q_LOGGING_CATEGORY(lcStartup, "levelwise.startup", QtWarningMsg)
 namespace {
 
 // While Qt opens its platform, its messages are held back. If no display can be opened, Qt
-// would abort with advice to reinstall the program; the user gets one plain line instead.
+// would abort with a core dump; the user gets what Qt said (why the display could not be
+// opened) and one plain line, and status 1.
 QtMessageHandler g_qtHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
 
-void HoldMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+void HoldMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtFatalMsg) {
-        std::fputs("levelwise: no display to show the window on\n", stderr);
-        std::_Exit(1);
-    }
-    g_heldMessages.emplace_back(type, message);
+    // Formatted now, while the context still names the category ("qt.qpa.xcb: ...").
+    g_heldMessages.emplace_back(type, qFormatLogMessage(type, context, message));
+    if (type != QtFatalMsg)
+        return;
+    for (const auto &held : g_heldMessages)
+        std::fprintf(stderr, "%s\n", qPrintable(held.second));
+    std::fputs("levelwise: no display to show the window on\n", stderr);
+    std::_Exit(1);
 }
 
 void ReleaseMessages()

@@ -7,7 +7,15 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 session="$here/../../tests/wine/session.sh"
 dir=$(realpath "$1") build=$(realpath "$2")
-setup=$build/Levelwise-1.00-win64-setup.exe zip=$build/Levelwise-1.00-win64.zip
+# The files and version of this build, as its packaging names them: a download left in the
+# folder by a build of another version is not the one tested.
+cpack_value() { sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" "$build/CPackConfig.cmake"; }
+version=$(cpack_value CPACK_PACKAGE_VERSION) package=$(cpack_value CPACK_PACKAGE_FILE_NAME)
+setup=$build/$package-setup.exe zip=$build/$package.zip
+for file in "$setup" "$zip"; do
+    [ -f "$file" ] && [ ! "$build/Levelwise.exe" -nt "$file" ] ||
+        { echo "FAILED: $file is missing or older than the program it should hold"; exit 1; }
+done
 export WINEPREFIX=$dir/prefix DISPLAY
 DISPLAY=$(cat "$dir/display")
 drive=$WINEPREFIX/drive_c
@@ -61,12 +69,19 @@ done
 unzip -p "$zip" Levelwise.exe >"$out/portable.exe"
 
 # The installer speaks the user's language: its title under each locale, then cancelled.
+# The window is sought by its whole title: while the installer starts, windows come and go,
+# and one found by a part of its name may be gone before its title is read.
 while IFS='=' read -r locale title; do
     LC_ALL=$locale "$session" run "$dir" "$setup" </dev/null >/dev/null 2>&1 &
     installer=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name Levelwise | head -n 1) || true
-    name=$(xdotool getwindowname "$window" 2>/dev/null) || name=
-    [ "$name" = "$title" ] && pass "$locale: \"$title\"" || fail "$locale: the title is \"$name\""
+    if window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) &&
+            [ -n "$window" ]; then
+        pass "$locale: \"$title\""
+    else
+        shown=$(for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+                    xdotool getwindowname "$w" 2>/dev/null; done | paste -sd '|')
+        fail "$locale: no window titled \"$title\" (shown: $shown)"
+    fi
     # Escape asks whether to quit; Enter says yes.
     xdotool windowfocus --sync "$window" key Escape 2>/dev/null && sleep 0.5 && xdotool key Return
     timeout 20 tail --pid="$installer" -f /dev/null || { fail "$locale: the installer did not quit"; kill "$installer"; }
@@ -88,9 +103,9 @@ done
 while IFS='=' read -r name value; do
     actual=$(uninstall_value "$name")
     [ "$actual" = "$value" ] && pass "$name = $value" || fail "$name is \"$actual\", not \"$value\""
-done <<'TABLE'
+done <<TABLE
 DisplayName=Levelwise
-DisplayVersion=1.00
+DisplayVersion=$version
 Publisher=The Levelwise authors
 DisplayIcon=C:\Program Files\Levelwise\Levelwise.exe
 UninstallString="C:\Program Files\Levelwise\Uninstall.exe"

@@ -1,8 +1,17 @@
 # Packages of the installed tree, made with cpack in the build folder: a Debian package on
 # Linux; on Windows an installer (NSIS) and a portable zip.
 set(CPACK_PACKAGE_VENDOR "${LEVELWISE_AUTHORS}")
-set(CPACK_PACKAGE_CONTACT "${LEVELWISE_AUTHORS} <levelwise@localhost>")
+set(CPACK_PACKAGE_CONTACT "${LEVELWISE_AUTHORS} <levelwise@levelwise.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Correction levels of a price move for traders")
+# The long description, in English and Hungarian as in the AppStream metadata.
+set(CPACK_PACKAGE_DESCRIPTION "Type the lowest and the highest price of a move and the direction of the
+trend before the correction. Levelwise answers with the 38.2, 50.0 and 61.8
+per cent correction levels, each rounded to a whole number. Prices are read
+with the user's regional number settings.
+
+Magyarul: adja meg egy ármozgás legalacsonyabb és legmagasabb értékét és a
+korrekció előtti trend irányát: a Levelwise megadja a 38,2, 50,0 és 61,8
+százalékos korrekciós szintet, egész számra kerekítve.")
 set(CPACK_PACKAGE_VERSION ${LEVELWISE_DISPLAY_VERSION})
 # Values reach cpack exactly as written here, quotes and dollars included.
 set(CPACK_VERBATIM_VARIABLES ON)

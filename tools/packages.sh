@@ -38,7 +38,7 @@ LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw
 # What the test run needs on top (Wine 64-bit only: Debian's 32-bit Wine would take over the
 # wine command for 64-bit programs too).
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
-    desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file
+    desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file lintian man-db
     clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
     xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
     weston python3-pyatspi at-spi2-core

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package of the build folder and checks its name, dependencies and files.
+# Builds the Debian package of the build folder and checks its name, dependencies and files,
+# then lintian's verdict: no error and no warning.
 #   package_test.sh BUILD_FOLDER APP_ID
 set -euo pipefail
 build=$1 id=$2
@@ -19,7 +20,20 @@ done
 contents=$(dpkg-deb --contents "$deb")
 for file in ./usr/bin/levelwise "./usr/share/applications/$id.desktop" \
             "./usr/share/metainfo/$id.metainfo.xml" "./usr/share/icons/hicolor/16x16/apps/$id.png" \
-            "./usr/share/icons/hicolor/32x32/apps/$id.png"; do
+            "./usr/share/icons/hicolor/32x32/apps/$id.png" ./usr/share/doc/levelwise/copyright \
+            ./usr/share/doc/levelwise/changelog.gz ./usr/share/man/man1/levelwise.1.gz \
+            ./usr/share/man/hu/man1/levelwise.1.gz; do
     grep -qF " $file" <<<"$contents" || { echo "MISSING in package: $file"; status=1; }
 done
+# The manual pages read back as man shows them: name, no options, exit status.
+dpkg-deb -x "$deb" "$out/tree"
+for page in man1 hu/man1; do
+    text=$(MANWIDTH=80 man --warnings -l "$out/tree/usr/share/man/$page/levelwise.1.gz" 2>&1)
+    grep -q 'levelwise - ' <<<"$text" && grep -qE '^(EXIT STATUS|KILÉPÉSI ÉRTÉK)' <<<"$text" &&
+        ! grep -q 'warning' <<<"$text" && echo "manual page $page reads" ||
+        { echo "manual page $page:"; echo "$text"; status=1; }
+done
+# lintian refuses to run as root unless told it may.
+lintian --allow-root --fail-on error,warning --display-level '>=warning' "$deb" &&
+    echo "lintian: no error, no warning" || { echo "lintian found the above"; status=1; }
 exit $status

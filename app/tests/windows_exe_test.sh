@@ -56,12 +56,12 @@ check_version() { # FILE KIND
 both=FileVersion=1.00
 both=ProductVersion=1.00
 both=ProductName=Levelwise
-both=CompanyName=.\+
-both=LegalCopyright=.\+
+both=CompanyName=The Levelwise authors
+both=LegalCopyright=Copyright (c) 2026 The Levelwise authors
 program=FileDescription=Levelwise
 program=InternalName=Levelwise
 program=OriginalFilename=Levelwise.exe
-program=Comments=.\+
+program=Comments=Fibonacci correction levels for traders
 setup=FileDescription=Levelwise 1.00 Setup
 setup=OriginalFilename=Levelwise-1.00-win64-setup.exe
 TABLE

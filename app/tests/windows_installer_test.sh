@@ -31,6 +31,8 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Levelwis
 # a registry key; each must be absent before the install and after the uninstall.
 written=(
     "Program Files/Levelwise/Levelwise.exe"
+    "Program Files/Levelwise/LICENSE.txt"
+    "Program Files/Levelwise/THIRD-PARTY-LICENSES.txt"
     "Program Files/Levelwise/Uninstall.exe"
     "Program Files/Levelwise/"
     "ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
@@ -56,10 +58,19 @@ snapshot() {
     wine regedit /E "Z:$out/user.$1.reg" 'HKEY_CURRENT_USER\Software'
 }
 
-# The portable zip: the program and its read-me, nothing else, no folder level.
+# The portable zip: the program, its read-me and the licences, nothing else, no folder level.
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-[ "$listing" = "Levelwise.exe README.txt " ] && pass "zip holds Levelwise.exe and README.txt" ||
-    fail "zip holds: $listing"
+[ "$listing" = "LICENSE.txt Levelwise.exe README.txt THIRD-PARTY-LICENSES.txt " ] &&
+    pass "zip holds $listing" || fail "zip holds: $listing"
+# The licences: ours, and those of the runtime libraries linked into the program.
+unzip -p "$zip" LICENSE.txt | grep -q 'Copyright (c) 2026 The Levelwise authors' &&
+    pass "LICENSE.txt: the MIT licence and its copyright line" || fail "LICENSE.txt"
+unzip -p "$zip" THIRD-PARTY-LICENSES.txt >"$out/third-party.txt"
+for text in 'ZPL-2.1' 'mingw-w64-libraries/winpthreads' 'GCC RUNTIME LIBRARY EXCEPTION' \
+        'GNU GENERAL PUBLIC LICENSE'; do
+    grep -qF "$text" "$out/third-party.txt" && pass "THIRD-PARTY-LICENSES.txt: $text" ||
+        fail "THIRD-PARTY-LICENSES.txt lacks $text"
+done
 unzip -p "$zip" README.txt >"$out/README.txt"
 head -c 3 "$out/README.txt" | cmp -s - <(printf '\xef\xbb\xbf') && grep -q $'\r$' "$out/README.txt" &&
     pass "read-me in UTF-8 with a byte-order mark and CRLF lines" || fail "read-me encoding"
@@ -112,11 +123,12 @@ UninstallString="C:\Program Files\Levelwise\Uninstall.exe"
 NoModify=0x1
 NoRepair=0x1
 TABLE
-# The size shown in the installed apps, in KiB: the program's and its uninstaller's.
+# The size shown in the installed apps, in KiB: the program's, the licences' and the
+# uninstaller's.
 size=$(uninstall_value EstimatedSize REG_DWORD)
-exe_kib=$(( $(stat -c %s "$build/Levelwise.exe") / 1024 ))
-[ -n "$size" ] && [ $((size)) -ge "$exe_kib" ] && [ $((size)) -le $((exe_kib + 200)) ] &&
-    pass "EstimatedSize = $((size)) KiB" || fail "EstimatedSize is \"$size\", not about $exe_kib KiB"
+files_kib=$(( $(du -cb "$build/Levelwise.exe" "$build"/app/windows/*LICENSE*.txt | tail -n 1 | cut -f1) / 1024 ))
+[ -n "$size" ] && [ $((size)) -ge "$files_kib" ] && [ $((size)) -le $((files_kib + 200)) ] &&
+    pass "EstimatedSize = $((size)) KiB" || fail "EstimatedSize is \"$size\", not about $files_kib KiB"
 shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
 { strings -a -el "$shortcut"; strings -a "$shortcut"; } |
     grep -qi 'Program Files\\Levelwise\\Levelwise.exe' &&

@@ -23,9 +23,9 @@ expect 'VALUE "ProductVersion", "1.00"'
 expect 'VALUE "ProductName", "Levelwise"'
 expect 'VALUE "InternalName", "Levelwise"'
 expect 'VALUE "OriginalFilename", "Levelwise.exe"'
-expect 'VALUE "CompanyName"'
-expect 'VALUE "LegalCopyright"'
-expect 'VALUE "Comments"'
+expect 'VALUE "CompanyName", "The Levelwise authors"'
+expect 'VALUE "LegalCopyright", "Copyright (c) 2026 The Levelwise authors"'
+expect 'VALUE "Comments", "Fibonacci correction levels for traders"'
 expect 'VALUE "Translation", 0x409, 1200'
 # Both icon images, 16 and 32 pixels, 8 bits per pixel, in the icon group.
 [ "$(grep -c 'RT_ICON \*/' "$out/decompiled.rc")" -eq 2 ] && echo "found: two icon images" ||

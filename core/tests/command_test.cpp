@@ -29,6 +29,8 @@ struct DirectionRow {
     TrendDirection expected;
 };
 
+void PrintTo(const DirectionRow &row, std::ostream *out) { *out << row.name; }
+
 class DirectionTable : public ::testing::TestWithParam<DirectionRow> {};
 
 TEST_P(DirectionTable, ComparesTheWholeTextExactly)
@@ -110,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reads("HungarianNoBreakSpace", u"15\u00A0620,5", kHungarian, 15620.5),
         Reads("HungarianTypedSpace", u"15 620", kHungarian, 15620),
         Reads("FrenchNarrowNoBreakSpace", u"15\u202F620", kFrench, 15620),
+        Reads("ThinSpaceGroupsTypedAsSpace", u"15 620,5", NumberSettings{u",", u"\u2009"}, 15620.5),
         // Exponent forms, the edges of the double range, and underflow to zero.
         Reads("ExponentCapital", u"1E+308", kEnglish, 1e308),
         Reads("ExponentSmall", u"1e5", kEnglish, 1e5),
@@ -204,6 +207,8 @@ struct LevelTextRow {
     std::u16string expected;
 };
 
+void PrintTo(const LevelTextRow &row, std::ostream *out) { *out << row.name; }
+
 class LevelTextTable : public ::testing::TestWithParam<LevelTextRow> {};
 
 TEST_P(LevelTextTable, WritesTheDefaultTextForm)
@@ -249,6 +254,8 @@ struct CommandRow {
     OutcomeKind kind;
     std::u16string message;
 };
+
+void PrintTo(const CommandRow &row, std::ostream *out) { *out << row.name; }
 
 class CommandTable : public ::testing::TestWithParam<CommandRow> {};
 

@@ -1,5 +1,6 @@
 // The arithmetic of the levels, against values worked out by hand.
 #include "retracement.h"
+#include "levels_rows.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,16 +13,10 @@ namespace {
 
 using test::Bits;
 using test::Describe;
-
-struct LevelsRow {
-    const char *name;
-    Price low;
-    Price high;
-    TrendDirection direction;
-    double level382;
-    double level500;
-    double level618;
-};
+using test::kLevelsRows;
+using test::LevelsRow;
+using test::Long;
+using test::Short;
 
 class LevelsTable : public ::testing::TestWithParam<LevelsRow> {};
 
@@ -36,38 +31,8 @@ TEST_P(LevelsTable, GivesTheLevelsBitForBit)
     EXPECT_EQ(Bits(*levels->level618), Bits(row.level618)) << Describe(levels->level618);
 }
 
-constexpr auto Long = TrendDirection::Long;
-constexpr auto Short = TrendDirection::Short;
-
 INSTANTIATE_TEST_SUITE_P(
-    Core, LevelsTable,
-    ::testing::Values(
-        // Defaults: x = 15669.44, 15660, 15650.56.
-        LevelsRow{"DefaultsLong", 15620, 15700, Long, 15669, 15660, 15651},
-        LevelsRow{"DefaultsShort", 15620, 15700, Short, 15651, 15660, 15669},
-        // No relation between the prices is checked: a negative range runs the same formula.
-        LevelsRow{"SwappedLong", 15700, 15620, Long, 15651, 15660, 15669},
-        LevelsRow{"SwappedShort", 15700, 15620, Short, 15669, 15660, 15651},
-        LevelsRow{"EqualPrices", 100, 100, Long, 100, 100, 100},
-        // Exact ties go to the even whole number: 250 * 0.618 is exactly 154.5 in binary64,
-        // 250 * 0.382 exactly 95.5.
-        LevelsRow{"TieZeroTo250", 0, 250, Long, 154, 125, 96},
-        LevelsRow{"TieOneTo251", 1, 251, Long, 156, 126, 96},
-        LevelsRow{"TieOneTo251Short", 1, 251, Short, 96, 126, 156},
-        LevelsRow{"MidpointOneAndAHalfUp", 1, 2, Long, 2, 2, 1},
-        LevelsRow{"MidpointTwoAndAHalfDown", 2, 3, Long, 3, 2, 2},
-        LevelsRow{"MidpointHalfDown", 0, 1, Long, 1, 0, 0},
-        LevelsRow{"NegativeMidpointToEven", -3, -2, Long, -2, -2, -3},
-        // -0.5 goes to the even zero and keeps its sign; the text shows "0".
-        LevelsRow{"NegativeZero", 0, -1, Long, -1, -0.0, -0.0},
-        // Fractional prices: 1.25 + 2.5 * 0.618 = 2.795, 2.5, 1.25 + 0.955 = 2.205.
-        LevelsRow{"Fractional", 1.25, 3.75, Long, 3, 2, 2},
-        // The range 2E+308 exceeds the largest double, yet every level fits; the values are
-        // the exact reference's, 2.36E+307 to 15 digits.
-        LevelsRow{"RangeBeyondLargestDouble", -1e308, 1e308, Long, 0x1.0cdc311e0a0b8p+1021, 0,
-                  -0x1.0cdc311e0a0b8p+1021},
-        LevelsRow{"LargeWholeAboveTwoToThe52", 0x1p53, 0x1p53 + 1000, Long, 0x1p53 + 618,
-                  0x1p53 + 500, 0x1p53 + 382}),
+    Core, LevelsTable, ::testing::ValuesIn(kLevelsRows),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ComputeLevels, UnmatchedLeavesEveryLevelUnset)
@@ -84,6 +49,7 @@ TEST(ComputeLevels, OverflowOfTheProductFailsTheWholeCalculation)
 {
     EXPECT_FALSE(ComputeLevels(-1.7e308, 1.7e308, Long).has_value());
     EXPECT_FALSE(ComputeLevels(-1.7e308, 1.7e308, Short).has_value());
+    EXPECT_FALSE(ComputeLevels(-DBL_MAX, DBL_MAX, Long).has_value());
     EXPECT_FALSE(LevelValue(-1.7e308, 1.7e308, 0.618).has_value());
     EXPECT_FALSE(LevelValue(1.7e308, -1.7e308, 0.618).has_value());
 }

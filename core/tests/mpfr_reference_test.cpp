@@ -1,5 +1,6 @@
 // Differential test: every level and every overflow verdict of the core against an exact
 // reference built on MPFR, over a million generated cases per run.
+#include "levels_rows.h"
 #include "mpfr_reference.h"
 
 #include <gtest/gtest.h>
@@ -49,20 +50,14 @@ TEST(MpfrReference, AgreesBitForBitOnAMillionCases)
     EXPECT_GT(wideWithoutFailure, 1000);
 }
 
-// Fixed cases from the worked examples, against the same reference.
-TEST(MpfrReference, AgreesOnTheWorkedExamples)
+// The exact reference agrees with every value worked out by hand.
+TEST(MpfrReference, AgreesWithTheLevelsTable)
 {
     ReferenceLevel reference;
-    const Case cases[] = {
-        {15620, 15700, TrendDirection::Long}, {0, 250, TrendDirection::Long},
-        {1, 251, TrendDirection::Short},      {-1e308, 1e308, TrendDirection::Long},
-        {-1.7e308, 1.7e308, TrendDirection::Short}, {0, -1, TrendDirection::Long},
-        {0x1p-1074, 0x1p-1073, TrendDirection::Long}, {-DBL_MAX, DBL_MAX, TrendDirection::Long},
-    };
-    for (const Case &c : cases) {
-        const ReferenceVerdict expected = Reference(reference, c);
-        EXPECT_TRUE(SameBits(ComputeLevels(c.low, c.high, c.direction), expected.levels))
-            << Reproduce(c) << " reference: " << Show(expected.levels);
+    for (const LevelsRow &row : kLevelsRows) {
+        const RetracementLevels byHand{row.level382, row.level500, row.level618};
+        const ReferenceVerdict expected = Reference(reference, {row.low, row.high, row.direction});
+        EXPECT_TRUE(SameBits(byHand, expected.levels)) << row.name << ": " << Show(expected.levels);
     }
 }
 

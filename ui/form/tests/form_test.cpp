@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "logo.h"
 #include "number_settings.h"
+#include "hatch_tile.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,15 @@ struct PresentationRow {
     std::u16string text;
 };
 
+void PrintTo(const PresentationRow &row, std::ostream *out) { *out << row.name; }
+
 class PresentationTable : public ::testing::TestWithParam<PresentationRow> {};
 
 TEST_P(PresentationTable, ShowsEachOutcomeInItsBox)
 {
     const Presentation shown = Present(GetParam().outcome);
     EXPECT_EQ(shown.kind, GetParam().kind);
-    EXPECT_TRUE(shown.text == GetParam().text);
+    EXPECT_EQ(shown.text, GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,6 +45,52 @@ INSTANTIATE_TEST_SUITE_P(
                         u"Túlcsordulás: az érték kívül esik a számolható tartományon."}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The window's controls as its description gives them, in pixels at 96 dots per inch
+// (twips / 15). Every front end lays itself out from the table and checks only that it
+// did; this is where the table itself is held to the description.
+struct ControlRow {
+    std::string_view name;
+    ControlKind kind;
+    std::u16string_view text;
+    int left, top, width, height, tab;
+};
+
+TEST(Form, ControlTableHoldsTheWindowsDescription)
+{
+    constexpr auto L = ControlKind::Label;
+    const ControlRow expected[] = {
+        {"Label7", L, u"Levelwise", 128, 8, 265, 33, 7},
+        {"Label2", L, u"Legalacsonyabb érték:", 8, 72, 113, 17, 0},
+        {"Text1", ControlKind::TextBox, u"15620", 128, 72, 73, 19, 4},
+        {"Label6", L, u"Az értékek tizedes jel nélkül", 240, 72, 161, 17, 8},
+        {"Label10", L, u"írandók be.", 240, 88, 153, 17, 9},
+        {"Label3", L, u"Legmagasabb érték:", 8, 96, 113, 17, 1},
+        {"Text2", ControlKind::TextBox, u"15700", 128, 96, 73, 19, 5},
+        {"Label5", L, u"Korrekció előtti trend iránya:", 8, 144, 113, 25, 2},
+        {"Combo1", ControlKind::ComboBox, u"Long", 128, 144, 73, 21, 6},
+        {"Image1", ControlKind::Picture, u"", 240, 160, 145, 110, 10},
+        {"Command1", ControlKind::PictureButton, u"Számol", 120, 192, 89, 25, 3},
+        {"Label11", L, u"© 2026 a Levelwise készítői", 8, 256, 177, 25, 11},
+    };
+    ASSERT_EQ(kControls.size(), std::size(expected));
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlEntry &c = kControls[i];
+        const ControlRow &e = expected[i];
+        EXPECT_EQ(c.name, e.name);
+        EXPECT_EQ(c.kind, e.kind) << e.name;
+        EXPECT_EQ(c.text, e.text) << e.name;
+        EXPECT_EQ((std::array{c.bounds.left, c.bounds.top, c.bounds.width, c.bounds.height, c.tabIndex}),
+                  (std::array{e.left, e.top, e.width, e.height, e.tab}))
+            << e.name;
+        EXPECT_EQ(c.font, e.name == "Label7" ? ControlFont::Title : ControlFont::Dialog) << e.name;
+    }
+    EXPECT_EQ((std::array{kClientSize.width, kClientSize.height}), (std::array{391, 276}));
+    EXPECT_EQ((std::array{kLogoSize.width, kLogoSize.height}), (std::array{145, 110}));
+    EXPECT_EQ((std::array{kBackgroundPictureSize.width, kBackgroundPictureSize.height,
+                          kButtonPictureSize.width, kButtonPictureSize.height}),
+              (std::array{399, 289, 112, 34}));
+}
+
 TEST(Form, TabOrderStartsOnTheButton)
 {
     std::vector<std::string_view> names;
@@ -51,7 +100,8 @@ TEST(Form, TabOrderStartsOnTheButton)
 }
 
 // 3 bytes a pixel with padded rows (as a Windows bitmap has them) and 4 bytes a pixel;
-// fewer rows than the rule's period of three, and one more.
+// fewer rows than the rule's period of three, and one more. The expected levels repeat the
+// worked-out tile kHatchTile every three pixels.
 TEST(Form, FillHatchFollowsThePixelRule)
 {
     for (const int bytesPerPixel : {3, 4}) {
@@ -61,7 +111,7 @@ TEST(Form, FillHatchFollowsThePixelRule)
             FillHatch(pixels.data(), size, stride, bytesPerPixel);
             for (int y = 0; y < size.height; ++y) {
                 for (int x = 0; x < size.width; ++x) {
-                    const int expected = (x + y) % 3 != 2 ? 255 : y % 3 == 0 ? 230 : 229;
+                    const int expected = test::kHatchTile[y % 3][x % 3];
                     for (int byte = 0; byte < bytesPerPixel; ++byte)
                         ASSERT_EQ(pixels[std::size_t(y) * stride + std::size_t(x * bytesPerPixel + byte)],
                                   expected)
@@ -123,6 +173,8 @@ struct GroupingRow {
     std::string posix;       // localeconv()->grouping; CHAR_MAX is 255 where char is unsigned
     std::vector<unsigned> sizes;
 };
+
+void PrintTo(const GroupingRow &row, std::ostream *out) { *out << row.name; }
 
 class GroupingTable : public ::testing::TestWithParam<GroupingRow> {};
 

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
 levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
-levelwise_require_locales hu_HU de_DE
+levelwise_require_locales hu_HU de_DE en_IN
 
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON \

@@ -2,7 +2,8 @@
 # A Wine session for the Windows checks: a fresh 64-bit prefix with the fonts Windows
 # programs expect, a private X server, and one wineserver kept alive for the whole run.
 #   session.sh start DIR      make the prefix in DIR and start the X server and wineserver
-#   session.sh run DIR PROGRAM [ARGS...]   run a Windows program there
+#   session.sh run DIR PROGRAM [ARGS...]   run a Windows program there (its regional settings
+#                                          from LC_ALL, its density from LEVELWISE_WINE_DPI)
 #   session.sh stop DIR       end the wineserver and the X server
 set -euo pipefail
 command=$1 dir=$(realpath -m "$2")
@@ -35,6 +36,7 @@ start)
         # Windows draws "MS Shell Dlg" in Microsoft Sans Serif, whose widths are Arial's;
         # Wine would take the wider Tahoma. Liberation Sans has Arial's widths. Without a
         # window manager on the private X server, Wine draws the caption and frame itself.
+        # A program that crashes ends, instead of waiting behind Wine's crash dialog.
         cat >"$dir/settings.reg" <<'REG'
 Windows Registry Editor Version 5.00
 
@@ -43,12 +45,18 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 REG
         "$wine" regedit /S "$dir/settings.reg" </dev/null >>"$dir/wineboot.log" 2>&1
         "$wineserver" -w
     fi
     # One persistent server, or every program start pays for starting it again.
     "$wineserver" -p </dev/null >"$dir/wineserver.log" 2>&1
+    # 96 dpi, whatever a run that was cut short left (see LEVELWISE_WINE_DPI below).
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
+        </dev/null >>"$dir/wineboot.log" 2>&1
     # Start Wine's own services now, writing to a file: started by a test's program instead,
     # they would keep its output open, and its runner waiting, as long as the server lives.
     "$wine" wineboot </dev/null >>"$dir/wineboot.log" 2>&1
@@ -57,6 +65,18 @@ REG
 run)
     export DISPLAY
     DISPLAY=$(cat "$dir/display")
+    # LEVELWISE_WINE_DPI: the screen's density for this one program, set back to 96 after it
+    # (the programs of a session run one at a time).
+    if [ -n "${LEVELWISE_WINE_DPI:-}" ]; then
+        dpi() { "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+                    </dev/null >/dev/null 2>&1; }
+        trap 'dpi 96' EXIT
+        trap 'exit 143' TERM INT
+        dpi "$LEVELWISE_WINE_DPI"
+        "$wine" "$@" &
+        wait $!
+        exit
+    fi
     exec "$wine" "$@"
     ;;
 stop)

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "form1.h"
+#include "logo.h"
 #include "number_settings.h"
 #include "retracement.h"
 
@@ -53,8 +54,8 @@ NumberSettings UserNumberSettings()
     return settings;
 }
 
-// A top-down 32-bit picture of the hatch rule, at the device size given.
-HBITMAP HatchBitmap(form::Size size)
+// A top-down 32-bit picture of the device size given, and where its pixels are.
+HBITMAP PictureBitmap(form::Size size, std::uint8_t *&pixels)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -65,8 +66,31 @@ HBITMAP HatchBitmap(form::Size size)
     info.bmiHeader.biCompression = BI_RGB;
     void *bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels = static_cast<std::uint8_t *>(bits);
+    return bitmap;
+}
+
+// The hatch rule at the device size given.
+HBITMAP HatchBitmap(form::Size size)
+{
+    std::uint8_t *pixels = nullptr;
+    HBITMAP bitmap = PictureBitmap(size, pixels);
     if (bitmap)
-        form::FillHatch(static_cast<std::uint8_t *>(bits), size, std::size_t(size.width) * 4, 4);
+        form::FillHatch(pixels, size, std::size_t(size.width) * 4, 4);
+    return bitmap;
+}
+
+// The logo drawn for the density, the same pixels as on every other platform.
+HBITMAP LogoBitmap(double scale)
+{
+    const form::RgbaPicture logo = form::DrawLogo(scale);
+    std::uint8_t *pixels = nullptr;
+    HBITMAP bitmap = PictureBitmap(logo.size, pixels);
+    for (std::size_t i = 0; bitmap && i + 3 < logo.pixels.size(); i += 4) {
+        pixels[i] = logo.pixels[i + 2];  // blue, green, red, unused
+        pixels[i + 1] = logo.pixels[i + 1];
+        pixels[i + 2] = logo.pixels[i];
+    }
     return bitmap;
 }
 
@@ -97,8 +121,6 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);
 
-    m_logo = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kLogoResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     m_fieldBrush = GetSysColorBrush(COLOR_WINDOW);
 
     // Fixed single border, caption and close box; no minimize or maximize box.
@@ -184,8 +206,6 @@ void Form1::CreateControls()
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideString(item).c_str()));
             SetWindowTextW(control, text.c_str());
         }
-        if (entry.kind == form::ControlKind::Picture)
-            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo));
     };
     for (const form::ControlEntry *entry : form::TabOrder())
         create(*entry);
@@ -225,6 +245,18 @@ void Form1::CreatePictures()
     m_backgroundBrush = CreatePatternBrush(m_background);
     m_buttonPicture = HatchBitmap({Scale(form::kButtonPictureSize.width),
                                    Scale(form::kButtonPictureSize.height)});
+    // The logo the program carries at 96 dpi; drawn afresh at the screen's pixels elsewhere.
+    HBITMAP logo = m_dpi == 96 ? static_cast<HBITMAP>(LoadImageW(m_instance, MAKEINTRESOURCEW(kLogoResource),
+                                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
+                               : LogoBitmap(m_dpi / 96.0);
+    for (const form::ControlEntry &entry : form::kControls) {
+        if (entry.kind == form::ControlKind::Picture)
+            SendMessageW(GetDlgItem(m_window, ControlId(entry)), STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(logo));
+    }
+    if (m_logo)
+        DeleteObject(m_logo);
+    m_logo = logo;
 }
 
 // Places every control for the window's density: pixel exact at 96 dpi, in proportion above.

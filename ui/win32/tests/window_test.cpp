@@ -1,10 +1,15 @@
 // Drives the real Levelwise.exe under Windows (or Wine) as a user does: one run of the program
 // per row, keys sent to the focused control, message boxes read and dismissed with OK.
-//   window_test LEVELWISE.EXE
+//   window_test LEVELWISE.EXE [dpi=N] [settings=hu|en-IN]
+// dpi says what density the session runs at (96 by default), settings which regional number
+// settings the user has (English, United States, by default).
 #include "form1.h"
+#include "logo.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -16,6 +21,11 @@ using namespace levelwise;
 
 int g_failures = 0;
 const char *g_row = "";
+int g_dpi = 96;
+std::wstring g_settings;
+
+// A length of the window's description (pixels at 96 dpi) at the session's density.
+int Scaled(int pixels) { return MulDiv(pixels, g_dpi, 96); }
 
 #define CHECK(condition)                                                                  \
     do {                                                                                  \
@@ -93,6 +103,39 @@ std::vector<HWND> Children(HWND parent)
         reinterpret_cast<LPARAM>(&found));
     return found;
 }
+
+// The window's client area as the screen shows it.
+struct Capture {
+    explicit Capture(HWND window)
+    {
+        RECT client{};
+        GetClientRect(window, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC dc = GetDC(window);
+        HDC memory = CreateCompatibleDC(dc);
+        void *bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        const auto *first = static_cast<const std::uint32_t *>(bits);
+        pixels.assign(first, first + std::size_t(width) * std::size_t(height));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(window, dc);
+    }
+    COLORREF At(int x, int y) const
+    {
+        const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
 
 // What a message box said, read from its controls.
 struct Box {
@@ -287,7 +330,8 @@ const std::vector<Row> &Rows()
          [](Program &p) {
              RECT client{};
              GetClientRect(p.Form(), &client);
-             CHECK(client.right == form::kClientSize.width && client.bottom == form::kClientSize.height);
+             CHECK(client.right == Scaled(form::kClientSize.width) &&
+                   client.bottom == Scaled(form::kClientSize.height));
              CHECK(TextOf(p.Form()) == L"Levelwise");
              const LONG style = GetWindowLongW(p.Form(), GWL_STYLE);
              CHECK((style & WS_SYSMENU) && (style & WS_CAPTION));
@@ -306,9 +350,9 @@ const std::vector<Row> &Rows()
                  RECT r{};
                  GetWindowRect(control, &r);
                  MapWindowPoints(nullptr, p.Form(), reinterpret_cast<POINT *>(&r), 2);
-                 const bool placed = r.left == entry.bounds.left && r.top == entry.bounds.top &&
-                                     r.right - r.left == entry.bounds.width &&
-                                     r.bottom - r.top == entry.bounds.height;
+                 const bool placed = r.left == Scaled(entry.bounds.left) && r.top == Scaled(entry.bounds.top) &&
+                                     r.right - r.left == Scaled(entry.bounds.width) &&
+                                     r.bottom - r.top == Scaled(entry.bounds.height);
                  if (!placed)
                      std::printf("  %.*s at %ld,%ld %ldx%ld\n", int(entry.name.size()), entry.name.data(),
                                  r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -398,7 +442,9 @@ const std::vector<Row> &Rows()
              HDC dc = GetDC(p.Form());
              int wrong = 0, sampled = 0;
              const RECT bare[] = {{0, 0, 120, 60}, {0, 220, 230, 250}, {386, 0, 391, 276}};
-             for (const RECT &area : bare) {
+             for (RECT area : bare) {
+                 // The hatch is drawn at the device's own pixels, whatever the density.
+                 area = {Scaled(area.left), Scaled(area.top), Scaled(area.right), Scaled(area.bottom)};
                  for (int y = area.top; y < area.bottom; y += 3) {
                      for (int x = area.left + y % 2; x < area.right; x += 2) {
                          const int level = form::HatchLevel(x, y);
@@ -413,6 +459,87 @@ const std::vector<Row> &Rows()
              std::printf("  %d hatch pixels sampled, %d wrong\n", sampled, wrong);
              CHECK(sampled > 1000 && wrong == 0);
          }},
+        {"fonts and the logo for the density, no caption cut",
+         [](Program &p) {
+             const Capture shot(p.Form());
+             for (const form::ControlEntry &entry : form::kControls) {
+                 const int left = Scaled(entry.bounds.left), top = Scaled(entry.bounds.top);
+                 const int right = std::min(left + Scaled(entry.bounds.width), shot.width);
+                 const int bottom = std::min(top + Scaled(entry.bounds.height), shot.height);
+                 if (entry.kind == form::ControlKind::Picture) {
+                     // Drawn for the density by the same code as on every platform.
+                     const form::RgbaPicture logo = form::DrawLogo(g_dpi / 96.0);
+                     const bool fits = logo.size.width == right - left && logo.size.height == bottom - top;
+                     CHECK(fits);
+                     if (!fits)
+                         continue;
+                     int wrong = 0;
+                     for (int y = 0; y < logo.size.height; ++y) {
+                         for (int x = 0; x < logo.size.width; ++x) {
+                             const std::uint8_t *want = &logo.pixels[std::size_t(y * logo.size.width + x) * 4];
+                             wrong += shot.At(left + x, top + y) != RGB(want[0], want[1], want[2]);
+                         }
+                     }
+                     std::printf("  logo: %d of %d pixels differ\n", wrong, logo.size.width * logo.size.height);
+                     CHECK(wrong == 0);
+                 }
+                 if (entry.kind != form::ControlKind::Label)
+                     continue;
+                 // The caption's ink (the text colour is blue on the grey hatch), and the rows
+                 // it spans against the font's size in pixels at this density.
+                 int inkTop = bottom, inkBottom = -1;
+                 for (int y = top; y < bottom; ++y) {
+                     for (int x = left; x < right; ++x) {
+                         const COLORREF c = shot.At(x, y);
+                         if (GetBValue(c) - GetRValue(c) > 24) {
+                             inkTop = std::min(inkTop, y);
+                             inkBottom = std::max(inkBottom, y);
+                         }
+                     }
+                 }
+                 const int em = MulDiv(entry.font == form::ControlFont::Title ? 12 : 8, g_dpi, 72);
+                 const int rows = inkBottom - inkTop + 1;
+                 std::printf("  %s: ink in %d rows, font %d pixels\n", entry.name.data(), rows, em);
+                 CHECK(inkBottom >= 0);
+                 // An accent above and a descender below: one line spans about the font's size.
+                 if (entry.name == "Label3")
+                     CHECK(rows >= em * 8 / 10 && rows <= em * 6 / 5);
+                 // The caption wraps onto a second line, which the box must show whole.
+                 if (entry.name == "Label5")
+                     CHECK(rows >= 2 * em);
+             }
+         }},
+        {"prices in the user's number settings",
+         [](Program &p) {
+             struct Typed {
+                 const wchar_t *settings, *low, *high, *expected;
+             };
+             // Worked out by hand: 15620.5 to 15700 rises 79.5, so 15669.631, 15660.25 and
+             // 15650.869; 99950 to 100000 rises 50, so 99980.9, 99975 and 99969.1.
+             const Typed rows[] = {
+                 {L"", L"15,620", L"15700", kReportDefaults.c_str()},
+                 {L"", L"15620,5", L"15700", kTypeMismatch.c_str()},
+                 {L"hu", L"15620,5", L"15700",
+                  L"38.2%-os korrekciós szint: 15670\n50.0%-os korrekciós szint: 15660\n"
+                  L"61.8%-os korrekciós szint: 15651"},
+                 {L"hu", L"15620.5", L"15700", kTypeMismatch.c_str()},
+                 {L"en-IN", L"99,950", L"1,00,000",
+                  L"38.2%-os korrekciós szint: 99981\n50.0%-os korrekciós szint: 99975\n"
+                  L"61.8%-os korrekciós szint: 99969"},
+                 {L"en-IN", L"99,950", L"100,000", kTypeMismatch.c_str()},
+             };
+             for (const Typed &row : rows) {
+                 if (g_settings != row.settings)
+                     continue;
+                 p.Retype("Text1", row.low);
+                 p.Retype("Text2", row.high);
+                 const Box box = p.Click();
+                 if (box.text != row.expected)
+                     std::printf("  %s and %s: box said \"%s\"\n", Utf8(row.low).c_str(), Utf8(row.high).c_str(),
+                                 Utf8(box.text).c_str());
+                 CHECK(box.shown && box.text == row.expected);
+             }
+         }},
         {"closing ends the program with status 0",
          [](Program &p) { CHECK(p.Close() == 0); }},
     };
@@ -423,8 +550,17 @@ const std::vector<Row> &Rows()
 
 int wmain(int argc, wchar_t **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: window_test LEVELWISE.EXE\n");
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring option = argv[i];
+        if (option.rfind(L"dpi=", 0) == 0)
+            g_dpi = std::stoi(option.substr(4));
+        else if (option.rfind(L"settings=", 0) == 0)
+            g_settings = option.substr(9);
+        else
+            argc = 0;
+    }
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_test LEVELWISE.EXE [dpi=N] [settings=hu|en-IN]\n");
         return 2;
     }
     int passed = 0, failed = 0;

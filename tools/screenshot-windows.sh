@@ -2,6 +2,8 @@
 # Starts the Windows program under Wine on a private X server and takes screenshots: the
 # window as it opens, and each kind of message box (report, empty field, error report).
 #   tools/screenshot-windows.sh [LEVELWISE.EXE] [OUTPUT_FOLDER]
+# LEVELWISE_WINE_DPI=144 shows the window on a denser screen (the clicks for the boxes after
+# the first assume 96 dpi).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <functional>
 
 namespace levelwise::form {
 namespace {
@@ -74,6 +73,16 @@ double SegmentDistance(Point p, Point a, Point b)
     return Length(px - bx * h, py - by * h);
 }
 
+// Where a shape lies, in logo units: only pixels there are visited.
+struct Bounds {
+    double left, top, right, bottom;
+};
+
+Bounds Around(Point centre, double halfWidth, double halfHeight)
+{
+    return {centre.x - halfWidth, centre.y - halfHeight, centre.x + halfWidth, centre.y + halfHeight};
+}
+
 // Straight colour channels 0 to 255.
 struct Colour {
     double red;
@@ -94,10 +103,18 @@ public:
 
     // Covers each pixel by how far its centre lies inside the shape: fully from half a pixel
     // inside, not at all from half a pixel outside, linearly between.
-    void Paint(const std::function<double(Point)> &distance, const std::function<Colour(Point)> &colour)
+    template <typename Distance, typename Shade>
+    void Paint(const Distance &distance, const Shade &colour, Bounds bounds)
     {
-        for (int y = 0; y < m_size.height; ++y) {
-            for (int x = 0; x < m_size.width; ++x) {
+        // A pixel beyond the bounds by more than half a pixel is not covered at all.
+        const auto from = [](double v, int size) { return std::clamp(int(std::floor(v)) - 1, 0, size); };
+        const auto to = [](double v, int size) { return std::clamp(int(std::ceil(v)) + 1, 0, size); };
+        const int top = from(bounds.top * m_scale + m_top, m_size.height);
+        const int bottom = to(bounds.bottom * m_scale + m_top, m_size.height);
+        const int left = from(bounds.left * m_scale, m_size.width);
+        const int right = to(bounds.right * m_scale, m_size.width);
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
                 const Point at{(x + 0.5) / m_scale, (y + 0.5 - m_top) / m_scale};
                 const double cover = std::clamp(0.5 - distance(at) * m_scale, 0.0, 1.0);
                 if (cover == 0)
@@ -155,6 +172,15 @@ std::vector<std::pair<double, double>> LevelSpans(const Shapes &s)
     return spans;
 }
 
+Bounds PriceBounds(const Shapes &s)
+{
+    Bounds b{s.price[0].x, s.price[0].y, s.price[0].x, s.price[0].y};
+    for (const Point &p : s.price)
+        b = {std::min(b.left, p.x), std::min(b.top, p.y), std::max(b.right, p.x), std::max(b.bottom, p.y)};
+    const double half = s.priceWidth / 2;
+    return {b.left - half, b.top - half, b.right + half, b.bottom + half};
+}
+
 RgbaPicture Draw(Size size, double scale, double top, double minStroke, double ground)
 {
     const Shapes s = LogoShapes(scale, minStroke);
@@ -162,8 +188,10 @@ RgbaPicture Draw(Size size, double scale, double top, double minStroke, double g
     const auto solid = [](Rgb c) { return [c](Point) { return Plain(c); }; };
 
     const auto panel = [&](Point p) { return BoxDistance(p, s.panelCentre, s.panelHalf, s.panelRadius); };
-    canvas.Paint(panel, [&](Point p) { return PanelShade(p, s); });
-    canvas.Paint([&](Point p) { return std::abs(panel(p)) - s.outline / 2; }, solid(kNavy));
+    const Bounds panelBounds =
+        Around(s.panelCentre, s.panelHalf.x + s.outline / 2, s.panelHalf.y + s.outline / 2);
+    canvas.Paint(panel, [&](Point p) { return PanelShade(p, s); }, panelBounds);
+    canvas.Paint([&](Point p) { return std::abs(panel(p)) - s.outline / 2; }, solid(kNavy), panelBounds);
 
     const auto spans = LevelSpans(s);
     for (int i = 0; i < 3; ++i) {
@@ -175,7 +203,8 @@ RgbaPicture Draw(Size size, double scale, double top, double minStroke, double g
                                                 {(right - left) / 2, s.levelWidth / 2}, 0));
                 return d;
             },
-            solid(kLevelColours[i]));
+            solid(kLevelColours[i]), {s.levelLeft, s.levelY[i] - s.levelWidth / 2, s.levelRight,
+                                      s.levelY[i] + s.levelWidth / 2});
     }
 
     canvas.Paint(
@@ -185,9 +214,10 @@ RgbaPicture Draw(Size size, double scale, double top, double minStroke, double g
                 d = std::min(d, SegmentDistance(p, s.price[i - 1], s.price[i]));
             return d - s.priceWidth / 2;
         },
-        solid(kPriceColour));
+        solid(kPriceColour), PriceBounds(s));
     const Point now = s.price[std::size(s.price) - 1];
-    canvas.Paint([&](Point p) { return Length(p.x - now.x, p.y - now.y) - s.dot; }, solid(kTextColour));
+    canvas.Paint([&](Point p) { return Length(p.x - now.x, p.y - now.y) - s.dot; }, solid(kTextColour),
+                 Around(now, s.dot, s.dot));
     return canvas.Picture();
 }
 

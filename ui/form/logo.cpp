@@ -56,7 +56,7 @@ Shapes LogoShapes(double scale, double minStroke)
     return s;
 }
 
-// Signed distances, negative inside: only +, -, *, / and sqrt, so exact on every machine.
+// Signed distances, negative inside: only +, -, *, / and sqrt, which round alike everywhere.
 double Length(double x, double y) { return std::sqrt(x * x + y * y); }
 
 double BoxDistance(Point p, Point centre, Point half, double radius)

@@ -9,7 +9,10 @@ levelwise_start_xvfb() {
     local geometry=$1 log=${2:-/dev/null} fifo number=""
     fifo=$(mktemp -u "${TMPDIR:-/tmp}/levelwise-xvfb.XXXXXX")
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp 3>"$fifo" </dev/null >"$log" 2>&1 &
+    # -noreset: an X server resets when its last client leaves, and a client that connects
+    # during the reset is refused (the accessibility bus launcher comes and goes just before
+    # the program connects, which then found "no display" about once in twenty runs).
+    Xvfb -displayfd 3 -noreset -screen 0 "${geometry}x24" -nolisten tcp 3>"$fifo" </dev/null >"$log" 2>&1 &
     LEVELWISE_XVFB_PID=$!
     read -r -t 30 number <"$fifo" || true
     rm -f "$fifo"

@@ -33,8 +33,10 @@ levelwise_require_locales() {
 LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-dev fonts-liberation2
     qt6-translations-l10n qt6-wayland)
 # What building the Windows program and its downloads needs: MinGW-w64 (64-bit, posix
-# threads) and NSIS for the installer.
-LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis)
+# threads), NSIS for the installer, wixl and msitools for the MSI, faketime for its fixed
+# build time.
+LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
+    wixl msitools faketime)
 # What the test run needs on top (Wine 64-bit only: Debian's 32-bit Wine would take over the
 # wine command for 64-bit programs too).
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev

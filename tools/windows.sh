@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows program with MinGW-w64 and makes its two downloads:
+# Cross-builds the Windows program with MinGW-w64 and makes its downloads:
 #   build/windows/Levelwise.exe                      the program itself
 #   build/windows/Levelwise-1.00-win64-setup.exe     the installer
 #   build/windows/Levelwise-1.00-win64.zip           the portable download
+#   build/windows/Levelwise-1.00-win64.msi           the Windows Installer package
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh

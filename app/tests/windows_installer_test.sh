@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows downloads as a user gets them, in the Wine session: the portable zip's contents,
 # then a silent install (files, Start-menu shortcut, installed-apps entry), the installed
-# program started, and a silent uninstall that leaves the prefix as it found it.
+# program started, and a silent uninstall that leaves the prefix as it found it; then the
+# same for the MSI, with an upgrade and a refused downgrade.
 #   windows_installer_test.sh SESSION_DIR WINDOWS_BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -176,9 +177,68 @@ registry() {
     iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r' |
         awk '/^\[/ { wine = index($0, "[HKEY_CURRENT_USER\\Software\\Wine") == 1 } !wine'
 }
-for hive in software user; do
-    diff <(registry "$out/$hive.before.reg") <(registry "$out/$hive.after.reg") &&
-        pass "registry ($hive) as before the install" || fail "registry ($hive) changed"
+same_registry() { # BEFORE AFTER
+    for hive in software user; do
+        diff <(registry "$out/$hive.$1.reg") <(registry "$out/$hive.$2.reg") &&
+            pass "registry ($hive) as before the install" || fail "registry ($hive) changed"
+    done
+}
+same_registry before after
+
+# The MSI: silent install, its installed-apps entry and shortcut, an upgrade from an older
+# package and a refused downgrade, and a silent uninstall that leaves the prefix as it was.
+msi=$build/$package.msi
+msi_property() { # NAME MSI
+    msiinfo export "$2" Property | tr -d '\r' | awk -F'\t' -v name="$1" '$1 == name { print $2 }'
+}
+product=$(msi_property ProductCode "$msi") product_version=$(msi_property ProductVersion "$msi")
+# An older and a newer package of the same files, made the way the build makes the MSI.
+other_msi() { # VERSION [DISPLAY_VERSION]
+    cmake -DVERSION="$1" -DDISPLAY_VERSION="${2:-$1}" -DTITLE=Levelwise "-DAUTHORS=The Levelwise authors" \
+        -DSTAGE="$out/stage-$1" -DOUTPUT="$out/Levelwise-$1.msi" -DTEMPLATE="$here/../windows/levelwise.wxs.in" \
+        "-DFILES=$(printf '%s;' "$build"/app/windows/msi/{Levelwise.exe,LICENSE.txt,THIRD-PARTY-LICENSES.txt,levelwise.ico} | sed 's/;$//')" \
+        -P "$here/../windows/make_msi.cmake" >/dev/null && echo "$out/Levelwise-$1.msi"
+}
+older=$(other_msi 0.9.0)
+# Made again from the same files, the package is the same to the byte.
+cmp -s "$(other_msi "$product_version" "$version")" "$msi" &&
+    pass "MSI: made again, the same bytes" || fail "MSI: made again, other bytes"
+levelwise_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
+                          tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
+snapshot msi-before
+wine msiexec /i "Z:$older" /qn && pass "MSI 0.9.0 installed" || fail "MSI 0.9.0 did not install"
+wine msiexec /i "Z:$msi" /qn && pass "MSI: silent install over 0.9.0" || fail "MSI install exited with $?"
+[ "$(levelwise_entries)" = 1 ] && pass "MSI: one installed-apps entry after the upgrade" ||
+    fail "MSI: $(levelwise_entries) installed-apps entries after the upgrade"
+uninstall_key="HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\\$product"
+while IFS='=' read -r name value; do
+    actual=$(uninstall_value "$name")
+    [ "$actual" = "$value" ] && pass "MSI: $name = $value" || fail "MSI: $name is \"$actual\", not \"$value\""
+done <<TABLE
+DisplayName=Levelwise
+DisplayVersion=$product_version
+Publisher=The Levelwise authors
+UninstallString=MsiExec.exe /X$product
+NoModify=0x1
+NoRepair=0x1
+TABLE
+for file in Levelwise.exe LICENSE.txt THIRD-PARTY-LICENSES.txt; do
+    present "Program Files/Levelwise/$file" && pass "MSI installed $file" || fail "MSI did not install $file"
 done
+cmp -s "$installed" "$out/portable.exe" && pass "MSI: installed program is byte-identical to the zip's" ||
+    fail "MSI: installed program differs from the zip's"
+# Wine puts a per-machine package's shortcut in the user's Start menu; Windows in everyone's.
+shortcut=$(find "$drive" -path '*/Start Menu/Programs/Levelwise.lnk' | head -n 1)
+[ -n "$shortcut" ] && { strings -a -el "$shortcut"; strings -a "$shortcut"; } |
+    grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "MSI: the shortcut starts the installed program" ||
+    fail "MSI: no shortcut to Levelwise.exe"
+if wine msiexec /i "Z:$older" /qn; then fail "MSI: 0.9.0 installed over $product"; else pass "MSI: downgrade refused"; fi
+[ "$(levelwise_entries)" = 1 ] && present "Program Files/Levelwise/Levelwise.exe" &&
+    pass "MSI: still installed after the refused downgrade" || fail "MSI: the refused downgrade changed the install"
+wine msiexec /x "$product" /qn && pass "MSI: silent uninstall" || fail "MSI: uninstall exited with $?"
+snapshot msi-after
+diff "$out/files.msi-before" "$out/files.msi-after" && pass "MSI: no file left behind" || fail "MSI: files left behind"
+same_registry msi-before msi-after
+
 [ $status -eq 0 ] || { echo "wine said:"; cat "$out/wine.log"; }
 exit $status

@@ -1,0 +1,47 @@
+# Builds the MSI: cmake -DVERSION=a.b.c -DDISPLAY_VERSION=... -DSTAGE=DIR -DOUTPUT=FILE
+#   -DTEMPLATE=levelwise.wxs.in -DTITLE=... -DAUTHORS=... -DFILES="exe;licences;ico" -P make_msi.cmake
+# The same files give the same bytes: the product code follows from the version, the package
+# code from the package's contents, and the build time is fixed.
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${STAGE})
+file(COPY ${FILES} DESTINATION ${STAGE})
+
+set(LEVELWISE_TITLE ${TITLE})
+set(LEVELWISE_AUTHORS ${AUTHORS})
+set(LEVELWISE_DISPLAY_VERSION ${DISPLAY_VERSION})
+set(MSI_VERSION ${VERSION})
+# Fixed for all versions: what tells Windows Installer that a package is Levelwise.
+set(MSI_UPGRADE_CODE "{7C0B3F5E-2A41-4B9D-9E60-1D8A4F2C3B10}")
+set(namespace 6ba7b811-9dad-11d1-80b4-00c04fd430c8)  # RFC 4122 URL namespace
+string(UUID product NAMESPACE ${namespace} NAME "levelwise.org/msi/product/${VERSION}" TYPE SHA1 UPPER)
+set(MSI_PRODUCT_CODE "{${product}}")
+set(size 0)
+foreach(file ${FILES})
+    file(SIZE ${file} bytes)
+    math(EXPR size "${size} + ${bytes}")
+endforeach()
+math(EXPR MSI_SIZE_KIB "(${size} + 1023) / 1024")
+configure_file(${TEMPLATE} ${STAGE}/levelwise.wxs @ONLY)
+
+set(contents "")
+foreach(file ${STAGE}/levelwise.wxs ${FILES})
+    file(SHA256 ${file} hash)
+    string(APPEND contents ${hash})
+endforeach()
+string(UUID package NAMESPACE ${namespace} NAME "levelwise.org/msi/package/${contents}" TYPE SHA1 UPPER)
+
+set(time "2026-12-08 12:00:00")  # the release date
+execute_process(COMMAND faketime ${time} wixl --arch x64 -o ${OUTPUT}.new levelwise.wxs
+                WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed ERROR_VARIABLE said)
+# wixl passes over attributes it does not know with only a warning; none may be passed over.
+if(failed OR said MATCHES "[Ww]arning")
+    message(FATAL_ERROR "wixl: ${said}")
+endif()
+execute_process(COMMAND faketime ${time} msibuild ${OUTPUT}.new
+                        -s "${TITLE} ${DISPLAY_VERSION}" "${AUTHORS}" "x64;1033" "{${package}}"
+                RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "msibuild could not set the summary information")
+endif()
+file(RENAME ${OUTPUT}.new ${OUTPUT})

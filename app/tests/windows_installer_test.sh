@@ -112,10 +112,14 @@ wine "$setup" /S && pass "silent install" || fail "silent install exited with $?
 for path in "${written[@]}"; do
     present "$path" && pass "installed: $path" || fail "not installed: $path"
 done
-while IFS='=' read -r name value; do
-    actual=$(uninstall_value "$name")
-    [ "$actual" = "$value" ] && pass "$name = $value" || fail "$name is \"$actual\", not \"$value\""
-done <<TABLE
+# Each NAME=VALUE line read in, against the installed-apps entry; PREFIX names the package.
+uninstall_values() { # PREFIX
+    while IFS='=' read -r name value; do
+        actual=$(uninstall_value "$name")
+        [ "$actual" = "$value" ] && pass "$1$name = $value" || fail "$1$name is \"$actual\", not \"$value\""
+    done
+}
+uninstall_values "" <<TABLE
 DisplayName=Levelwise
 DisplayVersion=$version
 Publisher=The Levelwise authors
@@ -211,10 +215,7 @@ wine msiexec /i "Z:$msi" /qn && pass "MSI: silent install over 0.9.0" || fail "M
 [ "$(levelwise_entries)" = 1 ] && pass "MSI: one installed-apps entry after the upgrade" ||
     fail "MSI: $(levelwise_entries) installed-apps entries after the upgrade"
 uninstall_key="HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\\$product"
-while IFS='=' read -r name value; do
-    actual=$(uninstall_value "$name")
-    [ "$actual" = "$value" ] && pass "MSI: $name = $value" || fail "MSI: $name is \"$actual\", not \"$value\""
-done <<TABLE
+uninstall_values "MSI: " <<TABLE
 DisplayName=Levelwise
 DisplayVersion=$product_version
 Publisher=The Levelwise authors

@@ -56,12 +56,16 @@ if(LEVELWISE_WINDOWS_CHECK)
         BINARY_DIR ${windows_build}
         CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
                    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=ON
-        # The program, its tests, then the installer and the portable zip.
+        # The program, its tests and the MSI, then the installer and the portable zip, then
+        # the winget manifests of all three.
         BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR>
               COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target package
+              COMMAND ${CMAKE_SOURCE_DIR}/app/windows/winget.sh <BINARY_DIR>
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON)
     set(exe ${windows_build}/Levelwise.exe)
+    add_test(NAME winget_manifests COMMAND /usr/bin/python3
+             ${CMAKE_SOURCE_DIR}/app/tests/winget_test.py ${windows_build})
     add_test(NAME windows_executable
              COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_exe_test.sh ${exe}
                      ${windows_build}/Levelwise-${LEVELWISE_DISPLAY_VERSION}-win64-setup.exe)

@@ -32,6 +32,9 @@ endforeach()
 string(UUID package NAMESPACE ${namespace} NAME "levelwise.org/msi/package/${contents}" TYPE SHA1 UPPER)
 
 set(time "2026-12-08 12:00:00")  # the release date
+# The cabinet keeps each file's time: the copies all get the release date.
+file(GLOB staged ${STAGE}/*)
+execute_process(COMMAND touch -d ${time} ${staged} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND faketime ${time} wixl --arch x64 -o ${OUTPUT}.new levelwise.wxs
                 WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed ERROR_VARIABLE said)
 # wixl passes over attributes it does not know with only a warning; none may be passed over.

@@ -55,6 +55,13 @@ if(WIN32)
     # The installed-apps entry as Windows reads it: numbers, not the text "1" the template
     # writes, for no Modify and Repair buttons, and the size the program takes.
     set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${LEVELWISE_TITLE}")
+    # Installed from the MSI already (its shortcut's key is there), a second entry would fight
+    # over the same folder: the setup refuses and says what to do.
+    set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "
+  ReadRegDWORD $0 HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\${LEVELWISE_TITLE}\" \"Shortcut\"
+  StrCmp $0 1 0 +3
+    MessageBox MB_OK|MB_ICONSTOP \"A Levelwise a Windows Installer csomagjával (MSI) már telepítve van; előbb azt távolítsa el.$\\r$\\nLevelwise is installed from its Windows Installer package (MSI); uninstall that first.\" /SD IDOK
+    Abort")
     set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   WriteRegDWORD SHCTX \"${uninstall_key}\" \"NoModify\" 1
   WriteRegDWORD SHCTX \"${uninstall_key}\" \"NoRepair\" 1

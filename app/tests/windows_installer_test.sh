@@ -236,10 +236,19 @@ shortcut=$(find "$drive" -path '*/Start Menu/Programs/Levelwise.lnk' | head -n 1
 if wine msiexec /i "Z:$older" /qn; then fail "MSI: 0.9.0 installed over $product"; else pass "MSI: downgrade refused"; fi
 [ "$(levelwise_entries)" = 1 ] && present "Program Files/Levelwise/Levelwise.exe" &&
     pass "MSI: still installed after the refused downgrade" || fail "MSI: the refused downgrade changed the install"
+# The setup where the MSI installed Levelwise, and the MSI where the setup did: each refuses.
+if wine "$setup" /S; then fail "the setup installed over the MSI"; else pass "the setup refuses where the MSI installed"; fi
+[ "$(levelwise_entries)" = 1 ] && pass "MSI: still one installed-apps entry" ||
+    fail "MSI: $(levelwise_entries) installed-apps entries after the setup's try"
 wine msiexec /x "$product" /qn && pass "MSI: silent uninstall" || fail "MSI: uninstall exited with $?"
 snapshot msi-after
 diff "$out/files.msi-before" "$out/files.msi-after" && pass "MSI: no file left behind" || fail "MSI: files left behind"
 same_registry msi-before msi-after
+wine "$setup" /S && pass "setup installed again" || fail "the setup did not install again"
+if wine msiexec /i "Z:$msi" /qn; then fail "the MSI installed over the setup"; else pass "the MSI refuses where the setup installed"; fi
+[ "$(levelwise_entries)" = 1 ] && pass "setup: still one installed-apps entry" ||
+    fail "setup: $(levelwise_entries) installed-apps entries after the MSI's try"
+wine 'C:\Program Files\Levelwise\Uninstall.exe' /S && pass "setup uninstalled again" || fail "setup: uninstall failed"
 
 [ $status -eq 0 ] || { echo "wine said:"; cat "$out/wine.log"; }
 exit $status

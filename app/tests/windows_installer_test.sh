@@ -177,9 +177,18 @@ if grep -q '^\./users/[^/]*/Temp/~nsu' "$out/files.after"; then
         fail "the uninstaller's copy stays for good"
 fi
 # Wine keeps its own session state under HKCU\Software\Wine; that is not ours to compare.
+# Nor are the empty keys Windows Installer makes for its bookkeeping at its first install and
+# keeps (anything of ours in them would be a value, and stay in the comparison).
 registry() {
-    iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r' |
-        awk '/^\[/ { wine = index($0, "[HKEY_CURRENT_USER\\Software\\Wine") == 1 } !wine'
+    iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r' | awk '
+        function flush() { if (block != "" && !(bookkeeping && !values)) printf "%s", block }
+        /^\[/ { flush(); block = ""; values = 0
+                wine = index($0, "[HKEY_CURRENT_USER\\Software\\Wine") == 1
+                bookkeeping = $0 ~ /^\[HKEY_LOCAL_MACHINE\\Software\\(Classes\\Installer|Microsoft\\Windows\\CurrentVersion\\Installer)(\\|\])/ }
+        wine { next }
+        /^[@"]/ { values = 1 }
+        { block = block $0 "\n" }
+        END { flush() }'
 }
 same_registry() { # BEFORE AFTER
     for hive in software user; do

@@ -51,6 +51,8 @@ done
 watchdog=$!
 status=0
 wait "$traced" || status=$?
+# Its sleep too: left running, it would hold the test's output open for the rest of 30 s.
+pkill -P "$watchdog" sleep 2>/dev/null || true
 kill "$watchdog" 2>/dev/null || true
 traced=
 

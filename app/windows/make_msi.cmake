@@ -31,17 +31,19 @@ foreach(file ${STAGE}/levelwise.wxs ${FILES})
 endforeach()
 string(UUID package NAMESPACE ${namespace} NAME "levelwise.org/msi/package/${contents}" TYPE SHA1 UPPER)
 
-set(time "2026-12-08 12:00:00")  # the release date
+# The release date, with the clock stopped there (-f): a clock that merely starts there would
+# move on, and a slow run would stamp the next second.
+set(time "2026-12-08 12:00:00")
 # The cabinet keeps each file's time: the copies all get the release date.
 file(GLOB staged ${STAGE}/*)
 execute_process(COMMAND touch -d ${time} ${staged} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND faketime ${time} wixl --arch x64 -o ${OUTPUT}.new levelwise.wxs
+execute_process(COMMAND faketime -f ${time} wixl --arch x64 -o ${OUTPUT}.new levelwise.wxs
                 WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed ERROR_VARIABLE said)
 # wixl passes over attributes it does not know with only a warning; none may be passed over.
 if(failed OR said MATCHES "[Ww]arning")
     message(FATAL_ERROR "wixl: ${said}")
 endif()
-execute_process(COMMAND faketime ${time} msibuild ${OUTPUT}.new
+execute_process(COMMAND faketime -f ${time} msibuild ${OUTPUT}.new
                         -s "${TITLE} ${DISPLAY_VERSION}" "${AUTHORS}" "x64;1033" "{${package}}"
                 RESULT_VARIABLE failed)
 if(failed)

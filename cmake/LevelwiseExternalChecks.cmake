@@ -50,6 +50,17 @@ if(LEVELWISE_CROSS_CHECK)
 endif()
 
 if(LEVELWISE_WINDOWS_CHECK)
+    # The Windows build is signed as a release is, with a certificate of a throwaway authority,
+    # dated the release day so that signing gives the same bytes each time.
+    set(release_epoch 1796731200)  # 2026-12-08 12:00 UTC
+    set(signing ${CMAKE_BINARY_DIR}/signing)
+    if(NOT EXISTS ${signing}/signer.p12)
+        execute_process(COMMAND ${CMAKE_SOURCE_DIR}/app/tests/make_signing_certificate.sh ${signing}
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+    set(signed ${CMAKE_COMMAND} -E env LEVELWISE_SIGN_PKCS12=${signing}/signer.p12
+                                       LEVELWISE_SIGN_PASSWORD=${signing}/password
+                                       SOURCE_DATE_EPOCH=${release_epoch})
     set(windows_build ${CMAKE_BINARY_DIR}/windows)
     ExternalProject_Add(levelwise_windows
         SOURCE_DIR ${CMAKE_SOURCE_DIR}
@@ -58,8 +69,8 @@ if(LEVELWISE_WINDOWS_CHECK)
                    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=ON
         # The program, its tests and the MSI, then the installer and the portable zip, then
         # the winget manifests of all three.
-        BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR>
-              COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target package
+        BUILD_COMMAND ${signed} ${CMAKE_COMMAND} --build <BINARY_DIR>
+              COMMAND ${signed} ${CMAKE_COMMAND} --build <BINARY_DIR> --target package
               COMMAND ${CMAKE_SOURCE_DIR}/app/windows/winget.sh <BINARY_DIR>
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON)
@@ -100,9 +111,10 @@ if(LEVELWISE_WINDOWS_CHECK)
     endforeach()
     add_test(NAME windows_downloads
              COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_installer_test.sh ${wine_dir}
-                     ${windows_build})
+                     ${windows_build} ${signing})
     set_tests_properties(core_tests_windows form_tests_windows core_reference_windows window_windows
                          window_windows_144dpi window_windows_hu_HU window_windows_en_IN windows_downloads
                          PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
+    set_tests_properties(windows_downloads PROPERTIES ENVIRONMENT SOURCE_DATE_EPOCH=${release_epoch})
     set_tests_properties(core_reference_windows PROPERTIES FIXTURES_REQUIRED "wine;reference_cases")
 endif()

@@ -38,7 +38,9 @@ if(WIN32)
     set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
     # A 64-bit Unicode installer: it writes the 64-bit registry view and Program Files, runs
     # where only 64-bit Windows programs run, and shows every language's letters. NSIS picks
-    # the texts of the user's language (Hungarian among them) by itself.
+    # the texts of the user's language (Hungarian among them) by itself. When a certificate is
+    # given, the uninstaller and the installer are signed as makensis writes them (the program
+    # inside is signed already).
     set(CPACK_NSIS_DEFINES "
   Unicode true
   Target amd64-unicode
@@ -51,7 +53,9 @@ if(WIN32)
   VIAddVersionKey /LANG=1033 FileDescription \"${LEVELWISE_TITLE} ${LEVELWISE_DISPLAY_VERSION} Setup\"
   VIAddVersionKey /LANG=1033 CompanyName \"${CPACK_PACKAGE_VENDOR}\"
   VIAddVersionKey /LANG=1033 LegalCopyright \"${LEVELWISE_COPYRIGHT}\"
-  VIAddVersionKey /LANG=1033 OriginalFilename \"${CPACK_PACKAGE_FILE_NAME}-setup.exe\"")
+  VIAddVersionKey /LANG=1033 OriginalFilename \"${CPACK_PACKAGE_FILE_NAME}-setup.exe\"
+  !uninstfinalize '\"${PROJECT_SOURCE_DIR}/app/windows/sign.sh\" \"%1\"'
+  !finalize '\"${PROJECT_SOURCE_DIR}/app/windows/sign.sh\" \"%1\"'")
     # The installed-apps entry as Windows reads it: numbers, not the text "1" the template
     # writes, for no Modify and Repair buttons, and the size the program takes.
     set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${LEVELWISE_TITLE}")

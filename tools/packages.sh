@@ -34,9 +34,9 @@ LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-d
     qt6-translations-l10n qt6-wayland)
 # What building the Windows program and its downloads needs: MinGW-w64 (64-bit, posix
 # threads), NSIS for the installer, wixl and msitools for the MSI, faketime for its fixed
-# build time.
+# build time, osslsigncode to sign them all.
 LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
-    wixl msitools faketime)
+    wixl msitools faketime osslsigncode)
 # What the test run needs on top (Wine 64-bit only: Debian's 32-bit Wine would take over the
 # wine command for 64-bit programs too).
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
@@ -44,4 +44,4 @@ LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
     xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
     weston python3-pyatspi at-spi2-core
-    "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip python3-yaml)
+    "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip python3-yaml openssl)

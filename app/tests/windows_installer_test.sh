@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# The Windows downloads as a user gets them, in the Wine session: the portable zip's contents,
-# then a silent install (files, Start-menu shortcut, installed-apps entry), the installed
-# program started, and a silent uninstall that leaves the prefix as it found it; then the
-# same for the MSI, with an upgrade and a refused downgrade.
-#   windows_installer_test.sh SESSION_DIR WINDOWS_BUILD_DIR
+# The Windows downloads as a user gets them, in the Wine session: their signatures, the
+# portable zip's contents, then a silent install over an older setup (files, Start-menu
+# shortcut, installed-apps entry), the installed program started, and a silent uninstall that
+# leaves the prefix as it found it; then the same for the MSI, with an upgrade and a refused
+# downgrade, and each package refusing to install where the other did.
+#   windows_installer_test.sh SESSION_DIR WINDOWS_BUILD_DIR SIGNING_DIR
+# SIGNING_DIR holds the authority (ca.pem) and the password of the certificate the build was
+# signed with (see make_signing_certificate.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 session="$here/../../tests/wine/session.sh"
-dir=$(realpath "$1") build=$(realpath "$2")
+dir=$(realpath "$1") build=$(realpath "$2") signing=$(realpath "$3")
 # The files and version of this build, as its packaging names them: a download left in the
 # folder by a build of another version is not the one tested.
 cpack_value() { sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" "$build/CPackConfig.cmake"; }
@@ -80,6 +83,34 @@ for heading in Magyarul English; do
 done
 unzip -p "$zip" Levelwise.exe >"$out/portable.exe"
 
+# Each signed file verifies against the authority, and stops verifying once a byte in its
+# middle is changed.
+signed() { # NAME FILE
+    if osslsigncode verify -CAfile "$signing/ca.pem" -in "$2" >"$out/verify.log" 2>&1; then
+        pass "$1: signature verified"
+    else
+        fail "$1: signature not verified"; cat "$out/verify.log"
+    fi
+    python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[len(b) // 2] ^= 1
+open(sys.argv[2], "wb").write(b)' "$2" "$out/changed"
+    if osslsigncode verify -CAfile "$signing/ca.pem" -in "$out/changed" >/dev/null 2>&1; then
+        fail "$1: still verified with a byte changed"
+    else
+        pass "$1: refused with a byte changed"
+    fi
+}
+signed "the zip's Levelwise.exe" "$out/portable.exe"
+signed "the setup" "$setup"
+signed "the MSI" "$build/$package.msi"
+# The certificate and its password are read where they are; the build keeps no copy of them.
+if grep -rqF "$(cat "$signing/password")" "$build"; then
+    fail "the signing password is in the build tree"
+else
+    pass "no signing password in the build tree"
+fi
+keys=$(find "$build" \( -iname '*.p12' -o -iname '*.pfx' \) -printf '%P ')
+[ -z "$keys" ] && pass "no certificate file in the build tree" || fail "certificate files in the build tree: $keys"
+
 # The installer speaks the user's language: its title under each locale, then cancelled.
 # The window is sought by its whole title: while the installer starts, windows come and go,
 # and one found by a part of its name may be gone before its title is read.
@@ -108,7 +139,19 @@ for path in "${written[@]}"; do
 done
 snapshot before
 
-wine "$setup" /S && pass "silent install" || fail "silent install exited with $?"
+# An older setup of the same program, made as the build makes the setup, but numbered 0.90.
+cpack -G NSIS --config "$build/CPackConfig.cmake" -B "$out/older" -D CPACK_PACKAGE_VERSION=0.90 \
+    -D CPACK_PACKAGE_FILE_NAME=Levelwise-0.90-win64 >"$out/cpack.log" 2>&1 ||
+    { cat "$out/cpack.log"; fail "no older setup made"; }
+wine "$out/older/Levelwise-0.90-win64-setup.exe" /S && [ "$(uninstall_value DisplayVersion)" = 0.90 ] &&
+    pass "setup 0.90 installed" || fail "setup 0.90 did not install"
+wine "$setup" /S && pass "silent install over 0.90" || fail "silent install exited with $?"
+levelwise_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
+                          tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
+shortcuts() { find "$drive" -path '*/Start Menu/*' -iname 'Levelwise*.lnk' | wc -l; }
+[ "$(levelwise_entries)" = 1 ] && [ "$(shortcuts)" = 1 ] &&
+    pass "one installed-apps entry and one shortcut after the upgrade" ||
+    fail "$(levelwise_entries) installed-apps entries and $(shortcuts) shortcuts after the upgrade"
 for path in "${written[@]}"; do
     present "$path" && pass "installed: $path" || fail "not installed: $path"
 done
@@ -142,6 +185,7 @@ shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Lev
 installed="$drive/Program Files/Levelwise/Levelwise.exe"
 cmp -s "$installed" "$out/portable.exe" && pass "installed program is byte-identical to the zip's" ||
     fail "installed program differs from the zip's"
+signed "the installed Uninstall.exe" "$drive/Program Files/Levelwise/Uninstall.exe"
 
 # The installed program starts and shows its window; closing it ends the program.
 "$session" run "$dir" 'C:\Program Files\Levelwise\Levelwise.exe' </dev/null >/dev/null 2>&1 &
@@ -205,24 +249,25 @@ msi_property() { # NAME MSI
     msiinfo export "$2" Property | tr -d '\r' | awk -F'\t' -v name="$1" '$1 == name { print $2 }'
 }
 product=$(msi_property ProductCode "$msi") product_version=$(msi_property ProductVersion "$msi")
-# An older and a newer package of the same files, made the way the build makes the MSI.
+# An older and a newer package of the same files, made and signed the way the build makes
+# and signs the MSI (SOURCE_DATE_EPOCH, the signing time, is the build's).
 other_msi() { # VERSION [DISPLAY_VERSION]
+    LEVELWISE_SIGN_PKCS12=$signing/signer.p12 LEVELWISE_SIGN_PASSWORD=$signing/password \
     cmake -DVERSION="$1" -DDISPLAY_VERSION="${2:-$1}" -DTITLE=Levelwise "-DAUTHORS=The Levelwise authors" \
         -DSTAGE="$out/stage-$1" -DOUTPUT="$out/Levelwise-$1.msi" -DTEMPLATE="$here/../windows/levelwise.wxs.in" \
         "-DFILES=$(printf '%s;' "$build"/app/windows/msi/{Levelwise.exe,LICENSE.txt,THIRD-PARTY-LICENSES.txt,levelwise.ico} | sed 's/;$//')" \
         -P "$here/../windows/make_msi.cmake" >/dev/null && echo "$out/Levelwise-$1.msi"
 }
 older=$(other_msi 0.9.0)
-# Made again from the same files, the package is the same to the byte.
+# Made and signed again from the same files, the package is the same to the byte.
 cmp -s "$(other_msi "$product_version" "$version")" "$msi" &&
     pass "MSI: made again, the same bytes" || fail "MSI: made again, other bytes"
-levelwise_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
-                          tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
 snapshot msi-before
 wine msiexec /i "Z:$older" /qn && pass "MSI 0.9.0 installed" || fail "MSI 0.9.0 did not install"
 wine msiexec /i "Z:$msi" /qn && pass "MSI: silent install over 0.9.0" || fail "MSI install exited with $?"
-[ "$(levelwise_entries)" = 1 ] && pass "MSI: one installed-apps entry after the upgrade" ||
-    fail "MSI: $(levelwise_entries) installed-apps entries after the upgrade"
+[ "$(levelwise_entries)" = 1 ] && [ "$(shortcuts)" = 1 ] &&
+    pass "MSI: one installed-apps entry and one shortcut after the upgrade" ||
+    fail "MSI: $(levelwise_entries) installed-apps entries and $(shortcuts) shortcuts after the upgrade"
 uninstall_key="HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\\$product"
 uninstall_values "MSI: " <<TABLE
 DisplayName=Levelwise

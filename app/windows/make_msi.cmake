@@ -49,4 +49,6 @@ execute_process(COMMAND faketime -f ${time} msibuild ${OUTPUT}.new
 if(failed)
     message(FATAL_ERROR "msibuild could not set the summary information")
 endif()
+# Signed last, when a certificate is given: the signature covers everything above.
+execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/sign.sh ${OUTPUT}.new COMMAND_ERROR_IS_FATAL ANY)
 file(RENAME ${OUTPUT}.new ${OUTPUT})

@@ -1,6 +1,12 @@
 // The least a Win32 program can do: a bare window of Levelwise's size, for the start-up
-// figure under Wine. Not a test.
+// figure under Wine. Built with FLOOR_CONTROLS, it also holds Levelwise's controls, each of
+// the same standard class, with none of the program's fonts, pictures or drawing. Not a test.
 #include <windows.h>
+
+#ifdef FLOOR_CONTROLS
+#include "form1.h"
+namespace form = levelwise::form;
+#endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
@@ -17,6 +23,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     RegisterClassExW(&windowClass);
     HWND window = CreateWindowExW(0, L"Win32Floor", L"floor", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 397, 301, nullptr, nullptr, instance, nullptr);
+#ifdef FLOOR_CONTROLS
+    for (const form::ControlEntry &entry : form::kControls) {
+        const wchar_t *className = entry.kind == form::ControlKind::TextBox    ? L"EDIT"
+                                   : entry.kind == form::ControlKind::ComboBox ? L"COMBOBOX"
+                                   : entry.kind == form::ControlKind::PictureButton ? L"BUTTON"
+                                                                                    : L"STATIC";
+        CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, entry.bounds.left, entry.bounds.top,
+                        entry.bounds.width, entry.bounds.height, window, nullptr, instance, nullptr);
+    }
+#endif
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     MSG message;

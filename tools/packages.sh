@@ -37,6 +37,10 @@ LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-d
 # build time, osslsigncode to sign them all.
 LEVELWISE_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
     wixl msitools faketime osslsigncode)
+# What building the web app needs: clang 22 for WebAssembly with its C++ and C libraries,
+# and node to run the page generator and serve the site.
+LEVELWISE_WEB_PACKAGES=(cmake make clang-22 lld-22 libc++-22-dev-wasm32 libclang-rt-22-dev-wasm32
+    nodejs)
 # What the test run needs on top (Wine 64-bit only: Debian's 32-bit Wine would take over the
 # wine command for 64-bit programs too).
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev

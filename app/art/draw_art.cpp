@@ -1,7 +1,9 @@
 // Draws the logo and the application icons into the folder given: logo.png (145 x 110) and
 // logo.bmp (24-bit, for the Windows program's resources); icon-16.png and icon-32.png
 // (256-colour palette pictures) and levelwise.ico holding both; icon-48.png to icon-256.png
-// (full colour, for desktops and software centres) and levelwise.svg (any size).
+// (full colour, for desktops and software centres), icon-192.png and icon-512.png (for the
+// web app's manifest), levelwise.svg (any size) and logo-2x.png (the web page on dense
+// screens).
 // The pictures in the repository are this program's output; the art test redraws them and
 // compares. The drawing itself is the window's own (ui/form/logo.h), which gives the same
 // bytes on every machine.
@@ -193,7 +195,7 @@ int main(int argc, char **argv)
     const QImage logo = levelwise::DrawLogo(1.0);
     const QImage logoBitmap = logo.convertToFormat(QImage::Format_RGB888);
     QList<QImage> icons;
-    for (const int side : {16, 32, 48, 64, 128, 256})
+    for (const int side : {16, 32, 48, 64, 128, 256, 192, 512})
         icons.append(DrawIcon(side));
 
     // Each file is written, or with --check compared with what is drawn; a miss is said.
@@ -216,6 +218,7 @@ int main(int argc, char **argv)
     };
     picture(QStringLiteral("logo.png"), logo);
     picture(QStringLiteral("logo.bmp"), logoBitmap);
+    picture(QStringLiteral("logo-2x.png"), levelwise::DrawLogo(2.0));
     for (const QImage &icon : icons)
         picture(QStringLiteral("icon-%1.png").arg(icon.width()), icon);
     file(QStringLiteral("levelwise.ico"), IconFile({icons[0], icons[1]}));

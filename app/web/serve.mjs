@@ -1,0 +1,69 @@
+// Serves the web app's folder on 127.0.0.1 only, as a static host would, with the page's
+// security policy also sent as a header:
+//   node app/web/serve.mjs SITE_DIR [--port N] [--base /sub/path/]
+// Without --port the system picks a free one; the address is printed.
+import { createServer } from 'node:http';
+import { readFile } from 'node:fs/promises';
+import { extname, join, normalize, sep } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const TYPES = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+};
+const POLICY = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; " +
+  "img-src 'self'; connect-src 'self'; manifest-src 'self'; worker-src 'self'; object-src 'none'; " +
+  "base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+
+// Resolves to { server, url } once listening. onRequest, if given, sees each request's path.
+export function serve(site, { port = 0, base = '/', onRequest } = {}) {
+  const server = createServer(async (request, response) => {
+    const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    onRequest?.(path);
+    let file = null;
+    if (path.startsWith(base)) {
+      const relative = normalize(path.slice(base.length) || 'index.html');
+      if (!relative.startsWith('..') && !relative.includes(`..${sep}`)) {
+        file = join(site, relative.endsWith(sep) || relative === '.' ? 'index.html' : relative);
+      }
+    }
+    try {
+      if (!file) throw new Error('outside the site');
+      const body = await readFile(file);
+      response.writeHead(200, {
+        'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
+        'Content-Security-Policy': POLICY,
+        'Cache-Control': 'no-cache',
+        'X-Content-Type-Options': 'nosniff',
+      });
+      response.end(body);
+    } catch {
+      response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' });
+      response.end('not found\n');
+    }
+  });
+  return new Promise((resolve) => {
+    server.listen(port, '127.0.0.1', () => {
+      resolve({ server, url: `http://127.0.0.1:${server.address().port}${base}` });
+    });
+  });
+}
+
+if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+  const [site, ...rest] = process.argv.slice(2);
+  if (!site) {
+    console.error('usage: serve.mjs SITE_DIR [--port N] [--base /sub/path/]');
+    process.exit(2);
+  }
+  const option = (name, fallback) => {
+    const at = rest.indexOf(name);
+    return at >= 0 ? rest[at + 1] : fallback;
+  };
+  const { url } = await serve(site, { port: Number(option('--port', 0)), base: option('--base', '/') });
+  console.log(`Levelwise is served at ${url} (Ctrl+C stops it)`);
+}

@@ -1,0 +1,57 @@
+// The calculator module (levelwise.wasm) as JavaScript calls it, in the page and under node.
+// The module asks for three system calls of WASI for its C library's streams, which it never
+// uses here: each answers "not supported".
+
+const ENOSYS = 52;
+const LOW = 0, HIGH = 1, DIRECTION = 2, DECIMAL_SEPARATOR = 3, GROUP_SEPARATOR = 4;
+
+// source: a fetch() response (or its promise), or the module's bytes.
+export async function loadCalculator(source) {
+  const module = ArrayBuffer.isView(source) || source instanceof ArrayBuffer
+    ? await WebAssembly.compile(source)
+    : await WebAssembly.compileStreaming(source);
+  const imports = {};
+  for (const { module: name, name: field } of WebAssembly.Module.imports(module)) {
+    (imports[name] ??= {})[field] = () => ENOSYS;
+  }
+  const instance = await WebAssembly.instantiate(module, imports);
+  instance.exports._initialize();
+  return new Calculator(instance.exports);
+}
+
+class Calculator {
+  #exports;
+
+  constructor(exports) {
+    this.#exports = exports;
+  }
+
+  // The outcome of the calculate command on three field texts under the number settings
+  // { decimal, group, groupSizes }: { error: whether it is the error report, text }.
+  calculate(low, high, direction, settings) {
+    this.#write(LOW, low);
+    this.#write(HIGH, high);
+    this.#write(DIRECTION, direction);
+    this.#write(DECIMAL_SEPARATOR, settings.decimal);
+    this.#write(GROUP_SEPARATOR, settings.group);
+    const sizes = this.#exports.lw_group_sizes(settings.groupSizes.length);
+    new Uint32Array(this.#exports.memory.buffer, sizes, settings.groupSizes.length).set(settings.groupSizes);
+    const error = this.#exports.lw_calculate() === 1;
+    const text = new Uint16Array(this.#exports.memory.buffer, this.#exports.lw_text(),
+                                 this.#exports.lw_text_length());
+    return { error, text: String.fromCharCode(...text) };
+  }
+
+  // The three levels of two prices, or null on an overflow.
+  levels(low, high, isLong) {
+    const at = this.#exports.lw_levels(low, high, isLong ? 1 : 0);
+    const [l382, l500, l618, set] = new Float64Array(this.#exports.memory.buffer, at, 4);
+    return set ? [l382, l500, l618] : null;
+  }
+
+  #write(slot, text) {
+    const at = this.#exports.lw_input(slot, text.length);
+    const units = new Uint16Array(this.#exports.memory.buffer, at, text.length);
+    for (let i = 0; i < text.length; i++) units[i] = text.charCodeAt(i);
+  }
+}

@@ -1,0 +1,109 @@
+// The page's window: the calculate button, the direction list and the message box, wired to
+// the calculator module. The window itself is in the HTML, so it shows before the module has
+// arrived; a click that comes first waits for it.
+import { loadCalculator } from './calculator.js';
+
+const calculator = loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url)));
+
+// The browser's number settings for its language: decimal separator, group separator and
+// group sizes from the decimal separator leftwards (en-IN writes 12,34,567.5: sizes 3, 2).
+export function numberSettings(language) {
+  const format = new Intl.NumberFormat(language, { numberingSystem: 'latn', useGrouping: true });
+  const parts = format.formatToParts(1234567.5);
+  const decimal = parts.find((part) => part.type === 'decimal')?.value ?? '.';
+  const group = parts.find((part) => part.type === 'group')?.value ?? '';
+  const integers = parts.filter((part) => part.type === 'integer').map((part) => part.value.length);
+  const groupSizes = [];
+  if (group && integers.length > 1) {
+    const first = integers[integers.length - 1];
+    groupSizes.push(first);
+    // A second size only where it differs: the last size given repeats.
+    if (integers.length > 2 && integers[integers.length - 2] !== first) {
+      groupSizes.push(integers[integers.length - 2]);
+    }
+  }
+  return { decimal, group, groupSizes };
+}
+
+const field = (id) => document.getElementById(id);
+const low = field('Text1');
+const high = field('Text2');
+const direction = field('Combo1-text');
+const button = field('Command1');
+const box = field('box');
+
+// The message box: modal, captioned with the program's name, the warning sign on the error
+// report. Escape closes it as the browser's own dialogs do; Enter presses its OK button.
+function showBox({ error, text }) {
+  field('box-icon').hidden = !error;
+  box.classList.toggle('error', error);
+  field('box-text').textContent = text;
+  box.showModal();
+  field('box-ok').focus();
+}
+field('box-ok').addEventListener('click', () => box.close());
+
+let running = false;
+button.addEventListener('click', async () => {
+  if (running || box.open) return;
+  running = true;
+  try {
+    const outcome = (await calculator).calculate(low.value, high.value, direction.value,
+                                                 numberSettings(navigator.language));
+    showBox(outcome);
+  } catch (failure) {
+    showBox({ error: true, text: `A számológép nem töltődött be: ${failure.message}` });
+  } finally {
+    running = false;
+  }
+});
+box.addEventListener('close', () => button.focus());
+
+// The direction field: typed in freely, or chosen from its list with the mouse, with Alt+Down
+// or F4 to open it, or with the arrow keys, which step through the items as on the desktop.
+const combo = field('Combo1');
+const list = field('Combo1-list');
+const items = [...list.querySelectorAll('[role=option]')];
+function openList(open) {
+  list.hidden = !open;
+  direction.setAttribute('aria-expanded', String(open));
+  for (const item of items) item.setAttribute('aria-selected', String(item.textContent === direction.value));
+}
+function choose(text) {
+  direction.value = text;
+  direction.dispatchEvent(new Event('input', { bubbles: true }));
+}
+combo.querySelector('.drop').addEventListener('mousedown', (event) => {
+  event.preventDefault();
+  direction.focus();
+  openList(list.hidden);
+});
+for (const item of items) {
+  item.addEventListener('mousedown', (event) => {
+    event.preventDefault();
+    choose(item.textContent);
+    openList(false);
+  });
+}
+direction.addEventListener('keydown', (event) => {
+  const step = { ArrowDown: 1, ArrowUp: -1 }[event.key];
+  if ((event.key === 'ArrowDown' && event.altKey) || event.key === 'F4') {
+    openList(list.hidden);
+  } else if (step) {
+    const at = items.findIndex((item) => item.textContent === direction.value);
+    const next = at < 0 ? 0 : Math.min(items.length - 1, Math.max(0, at + step));
+    choose(items[next].textContent);
+    if (!list.hidden) openList(true);
+  } else if ((event.key === 'Escape' || event.key === 'Enter') && !list.hidden) {
+    openList(false);
+  } else {
+    return;
+  }
+  event.preventDefault();
+});
+direction.addEventListener('blur', () => openList(false));
+
+// After one visit the page starts and calculates with no network.
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register(new URL('sw.js', import.meta.url)).catch(() => {});
+}

@@ -1,0 +1,306 @@
+// Writes the web page's window from the shared table, so that a change to the table reaches
+// the page as it reaches the desktop windows:
+//   make_page DIR      index.html, layout.css, hatch.svg and manifest.webmanifest in DIR
+//   make_page --table  the table as JSON on standard output, for the page's tests
+// Runs as a WASI command under node at build time, built by the same compiler as the page's
+// calculator.
+#include "form1.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace levelwise;
+using form::ControlEntry;
+using form::ControlKind;
+
+std::string Utf8(std::u16string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Text for HTML content and attribute values, and for JSON strings.
+std::string Html(std::u16string_view text)
+{
+    std::string out;
+    for (const char c : Utf8(text)) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string Json(std::u16string_view text)
+{
+    std::string out = "\"";
+    for (const char c : Utf8(text)) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string Name(const ControlEntry &entry) { return std::string(entry.name); }
+
+std::string Rgb(form::Rgb colour)
+{
+    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
+           std::to_string(colour.blue) + ")";
+}
+
+// The label that names a field, if any.
+const ControlEntry *LabelOf(std::string_view field)
+{
+    for (const form::FieldLabel &pair : form::kFieldLabels) {
+        if (pair.field == field)
+            return &form::Control(pair.label);
+    }
+    return nullptr;
+}
+
+bool NamesAField(std::string_view label)
+{
+    for (const form::FieldLabel &pair : form::kFieldLabels) {
+        if (pair.label == label)
+            return true;
+    }
+    return false;
+}
+
+std::string ControlHtml(const ControlEntry &entry)
+{
+    const std::string id = Name(entry);
+    const std::string text = Html(entry.text);
+    const ControlEntry *label = LabelOf(entry.name);
+    const std::string labelledBy = label ? " aria-labelledby=\"" + Name(*label) + "\"" : "";
+    switch (entry.kind) {
+    case ControlKind::Label:
+        if (NamesAField(entry.name)) {
+            std::string field;
+            for (const form::FieldLabel &pair : form::kFieldLabels) {
+                if (pair.label == entry.name)
+                    field = std::string(pair.field);
+            }
+            return "<label id=\"" + id + "\" for=\"" + field + "\">" + text + "</label>";
+        }
+        return "<div id=\"" + id + "\">" + text + "</div>";
+    case ControlKind::TextBox:
+        return "<input id=\"" + id + "\" type=\"text\" value=\"" + text + "\" maxlength=\"" +
+               std::to_string(form::kPriceMaxLength) +
+               "\" inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\"" + labelledBy + ">";
+    case ControlKind::ComboBox: {
+        // An editable field with a list to choose from, as the desktop's drop-down combo box.
+        std::string html = "<div id=\"" + id + "\" class=\"combo\"><input id=\"" + id +
+                           "-text\" type=\"text\" value=\"" + text +
+                           "\" role=\"combobox\" aria-autocomplete=\"none\" aria-expanded=\"false\" "
+                           "aria-controls=\"" + id + "-list\" autocomplete=\"off\" spellcheck=\"false\"" +
+                           labelledBy + "><span class=\"drop\" aria-hidden=\"true\"></span><ul id=\"" +
+                           id + "-list\" role=\"listbox\"" + labelledBy + " hidden>";
+        for (const std::u16string_view item : form::kDirectionItems)
+            html += "<li role=\"option\">" + Html(item) + "</li>";
+        return html + "</ul></div>";
+    }
+    case ControlKind::Picture:
+        return "<img id=\"" + id + "\" src=\"logo.png\" srcset=\"logo.png 1x, logo-2x.png 2x\" alt=\"" +
+               Html(form::kLogoDescription) + "\" width=\"" + std::to_string(entry.bounds.width) +
+               "\" height=\"" + std::to_string(entry.bounds.height) + "\">";
+    case ControlKind::PictureButton:
+        return "<button id=\"" + id + "\" type=\"button\" autofocus>" + text + "</button>";
+    }
+    return {};
+}
+
+std::string Page()
+{
+    std::string html =
+        "<!DOCTYPE html>\n"
+        "<html lang=\"hu\">\n"
+        "<head>\n"
+        "<meta charset=\"utf-8\">\n"
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; script-src "
+        "'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; connect-src 'self'; "
+        "manifest-src 'self'; worker-src 'self'; object-src 'none'; base-uri 'none'; form-action "
+        "'none'\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<meta name=\"theme-color\" content=\"" + Rgb(form::kBackgroundColour) + "\">\n"
+        "<title>" + Html(form::kApplicationTitle) + "</title>\n"
+        "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
+        "<link rel=\"icon\" href=\"levelwise.svg\" type=\"image/svg+xml\">\n"
+        "<link rel=\"stylesheet\" href=\"levelwise.css\">\n"
+        "<link rel=\"stylesheet\" href=\"layout.css\">\n"
+        "<script type=\"module\" src=\"main.js\"></script>\n"
+        "</head>\n"
+        "<body>\n"
+        "<main id=\"Form1\" aria-label=\"" + Html(form::kApplicationTitle) + "\">\n";
+    // The fields and the button first, in tab order, so that Tab follows it; the rest after.
+    for (const ControlEntry *entry : form::TabOrder())
+        html += ControlHtml(*entry) + "\n";
+    for (const ControlEntry &entry : form::kControls) {
+        if (!form::TakesFocus(entry.kind))
+            html += ControlHtml(entry) + "\n";
+    }
+    html += "</main>\n"
+            "<dialog id=\"box\" role=\"alertdialog\" aria-labelledby=\"box-title\" "
+            "aria-describedby=\"box-text\">\n"
+            "<div id=\"box-title\">" + Html(form::kApplicationTitle) + "</div>\n"
+            "<div id=\"box-body\"><img id=\"box-icon\" src=\"warning.svg\" alt=\"\" width=\"32\" "
+            "height=\"32\" hidden><p id=\"box-text\"></p></div>\n"
+            "<div id=\"box-buttons\"><button id=\"box-ok\" type=\"button\">OK</button></div>\n"
+            "</dialog>\n"
+            "</body>\n"
+            "</html>\n";
+    return html;
+}
+
+std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
+
+// The desktop button's bevel: its face lightened and darkened as Qt's lighter(130) and
+// darker(160) do for this face (a full-value blue, so lightening takes off saturation).
+constexpr form::Rgb kBevelLight{204, 204, 255};
+constexpr form::Rgb kBevelDark{80, 80, 159};
+
+std::string Layout()
+{
+    std::string css = "/* The window, from the shared table: sizes and places in CSS pixels. */\n";
+    css += "#Form1 { width: " + Px(form::kClientSize.width) + "; height: " +
+           Px(form::kClientSize.height) + "; background: " + Rgb(form::kBackgroundColour) +
+           " url(hatch.svg); color: " + Rgb(form::kTextColour) + "; font-size: " +
+           std::to_string(form::kDialogFontPoints) + "pt; }\n";
+    for (const ControlEntry &entry : form::kControls) {
+        css += "#" + Name(entry) + " { left: " + Px(entry.bounds.left) + "; top: " +
+               Px(entry.bounds.top) + "; width: " + Px(entry.bounds.width) + "; height: " +
+               Px(entry.bounds.height) + ";";
+        if (entry.font == form::ControlFont::Title)
+            css += " font-family: \"" + Utf8(form::kTitleFontFamily) +
+                   "\", \"Liberation Sans\", Arial, sans-serif; font-size: " +
+                   std::to_string(form::kTitleFontPoints) + "pt; font-weight: bold;";
+        css += " }\n";
+    }
+    css += "#Command1 { color: " + Rgb(form::kButtonCaptionColour) + "; background: url(hatch.svg) "
+           "content-box, " + Rgb(form::kButtonFaceColour) + " padding-box; border-color: " +
+           Rgb(kBevelLight) + " " + Rgb(kBevelDark) + " " + Rgb(kBevelDark) + " " + Rgb(kBevelLight) +
+           "; }\n";
+    css += "#Command1:active { border-color: " + Rgb(kBevelDark) + " " + Rgb(kBevelLight) + " " +
+           Rgb(kBevelLight) + " " + Rgb(kBevelDark) + "; }\n";
+    return css;
+}
+
+// One period of the hatch rule (it repeats every three pixels both ways), one square a pixel.
+std::string HatchTile()
+{
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"3\" height=\"3\" "
+                      "shape-rendering=\"crispEdges\">";
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            const int level = form::HatchLevel(x, y);
+            svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
+                   "\" width=\"1\" height=\"1\" fill=\"rgb(" + std::to_string(level) + "," +
+                   std::to_string(level) + "," + std::to_string(level) + ")\"/>";
+        }
+    }
+    return svg + "</svg>\n";
+}
+
+std::string Manifest()
+{
+    return "{\n"
+           "  \"name\": " + Json(form::kApplicationTitle) + ",\n"
+           "  \"short_name\": " + Json(form::kApplicationTitle) + ",\n"
+           "  \"description\": \"Fibonacci-korrekciós szintek kereskedőknek\",\n"
+           "  \"lang\": \"hu\",\n"
+           "  \"dir\": \"ltr\",\n"
+           "  \"id\": \"./\",\n"
+           "  \"start_url\": \"./\",\n"
+           "  \"scope\": \"./\",\n"
+           "  \"display\": \"standalone\",\n"
+           "  \"theme_color\": \"" + Rgb(form::kBackgroundColour) + "\",\n"
+           "  \"background_color\": \"rgb(255, 255, 255)\",\n"
+           "  \"icons\": [\n"
+           "    {\"src\": \"icon-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
+           "    {\"src\": \"icon-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\"},\n"
+           "    {\"src\": \"levelwise.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"}\n"
+           "  ]\n"
+           "}\n";
+}
+
+std::string Table()
+{
+    std::string json = "{\"client\": [" + std::to_string(form::kClientSize.width) + ", " +
+                       std::to_string(form::kClientSize.height) + "], \"maxLength\": " +
+                       std::to_string(form::kPriceMaxLength) + ", \"controls\": [";
+    for (const ControlEntry &entry : form::kControls) {
+        json += std::string(&entry == form::kControls.data() ? "" : ", ") + "{\"name\": \"" +
+                Name(entry) + "\", \"text\": " + Json(entry.text) + ", \"bounds\": [" +
+                std::to_string(entry.bounds.left) + ", " + std::to_string(entry.bounds.top) + ", " +
+                std::to_string(entry.bounds.width) + ", " + std::to_string(entry.bounds.height) +
+                "], \"focus\": " + (form::TakesFocus(entry.kind) ? "true" : "false") + "}";
+    }
+    json += "], \"tabOrder\": [";
+    for (const ControlEntry *entry : form::TabOrder())
+        json += std::string(entry == form::TabOrder().front() ? "" : ", ") + "\"" + Name(*entry) + "\"";
+    json += "], \"labels\": {";
+    for (const form::FieldLabel &pair : form::kFieldLabels)
+        json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +
+                std::string(pair.field) + "\": " + Json(form::Control(pair.label).text);
+    json += "}, \"logo\": " + Json(form::kLogoDescription) + "}\n";
+    return json;
+}
+
+bool Write(const std::string &path, const std::string &text)
+{
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    const bool ok = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (file && std::fclose(file) != 0)
+        return false;
+    if (!ok)
+        std::fprintf(stderr, "make_page: cannot write %s\n", path.c_str());
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_page DIR | make_page --table\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    if (dir == "--table") {
+        std::fputs(Table().c_str(), stdout);
+        return 0;
+    }
+    const bool ok = Write(dir + "/index.html", Page()) && Write(dir + "/layout.css", Layout()) &&
+                    Write(dir + "/hatch.svg", HatchTile()) &&
+                    Write(dir + "/manifest.webmanifest", Manifest());
+    return ok ? 0 : 1;
+}

@@ -1,12 +1,14 @@
 # Checks that need another compiler, each built as a project of its own inside this build
-# and run as tests of this one: the libFuzzer target (clang), the core for aarch64, and the
-# Windows program (MinGW-w64), run under Wine.
+# and run as tests of this one: the libFuzzer target (clang), the core for aarch64, the
+# Windows program (MinGW-w64), run under Wine, and the web app (clang 22 for WebAssembly),
+# run under node and in Chromium and Firefox.
 include(ExternalProject)
 
 option(LEVELWISE_FUZZ "Build the libFuzzer target with clang and run it as a test" OFF)
 set(LEVELWISE_FUZZ_SECONDS 60 CACHE STRING "How long the fuzzing test runs")
 option(LEVELWISE_CROSS_CHECK "Build the core for aarch64 and test it under qemu" OFF)
 option(LEVELWISE_WINDOWS_CHECK "Build the Windows program and test it under Wine" OFF)
+option(LEVELWISE_WEB_CHECK "Build the web app and test it under node and in browsers" OFF)
 
 # Verdicts of the exact reference, made here, checked by the builds for other platforms.
 if(LEVELWISE_CROSS_CHECK OR LEVELWISE_WINDOWS_CHECK)
@@ -117,4 +119,29 @@ if(LEVELWISE_WINDOWS_CHECK)
                          PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
     set_tests_properties(windows_downloads PROPERTIES ENVIRONMENT SOURCE_DATE_EPOCH=${release_epoch})
     set_tests_properties(core_reference_windows PROPERTIES FIXTURES_REQUIRED "wine;reference_cases")
+endif()
+
+if(LEVELWISE_WEB_CHECK)
+    find_program(LEVELWISE_NODE node REQUIRED)
+    set(web_build ${CMAKE_BINARY_DIR}/web-wasm)
+    set(site ${CMAKE_BINARY_DIR}/web)
+    ExternalProject_Add(levelwise_web
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${web_build}
+        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/wasm32-wasi.cmake
+                   -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=OFF -DLEVELWISE_BUILD_BENCHMARKS=OFF
+        BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR>
+              COMMAND ${LEVELWISE_NODE} --no-warnings ${CMAKE_SOURCE_DIR}/app/web/build_site.mjs
+                      <BINARY_DIR> ${site}
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS ON)
+    add_test(NAME web_calculator_matches_native
+             COMMAND ${LEVELWISE_NODE} ${CMAKE_SOURCE_DIR}/ui/web/tests/calculator_check.mjs
+                     $<TARGET_FILE:make_web_cases> ${site})
+    foreach(browser chromium firefox)
+        add_test(NAME web_page_${browser}
+                 COMMAND ${LEVELWISE_NODE} --no-warnings ${CMAKE_SOURCE_DIR}/ui/web/tests/page_test.mjs
+                         ${browser} ${site} ${web_build}/ui/web/make_page.wasm ${CMAKE_BINARY_DIR}/web-node)
+        set_tests_properties(web_page_${browser} PROPERTIES RESOURCE_LOCK browser TIMEOUT 240)
+    endforeach()
 endif()

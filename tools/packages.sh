@@ -48,4 +48,5 @@ LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
     xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
     weston python3-pyatspi at-spi2-core
-    "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip python3-yaml openssl)
+    "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip python3-yaml openssl
+    "${LEVELWISE_WEB_PACKAGES[@]}" chromium firefox-esr)

@@ -4,11 +4,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
 levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
+command -v npm >/dev/null || levelwise_require_packages npm
 levelwise_require_locales hu_HU de_DE en_IN
 
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON \
-    -DLEVELWISE_FUZZ=ON -DLEVELWISE_CROSS_CHECK=ON -DLEVELWISE_WINDOWS_CHECK=ON
+    -DLEVELWISE_FUZZ=ON -DLEVELWISE_CROSS_CHECK=ON -DLEVELWISE_WINDOWS_CHECK=ON -DLEVELWISE_WEB_CHECK=ON
 cmake --build "$build" --parallel "$(nproc)"
+# The browser tests' driver, at the versions of the committed lock file.
+mkdir -p "$build/web-node"
+if ! cmp -s ui/web/tests/package-lock.json "$build/web-node/package-lock.json"; then
+    cp ui/web/tests/package.json ui/web/tests/package-lock.json "$build/web-node/"
+    (cd "$build/web-node" && npm ci --no-audit --no-fund --loglevel=error)
+fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

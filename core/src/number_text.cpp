@@ -16,10 +16,14 @@ namespace {
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
 
-// Where grouping is a no-break or thin space, people type an ordinary space instead.
-bool IsSpaceLike(std::u16string_view separator)
+// What people type for a group separator their keyboard lacks: an ordinary space for a
+// no-break or thin space, the apostrophe for the Swiss right single quotation mark. 0 where
+// the separator is typed as it is.
+char16_t TypedGroupSeparator(std::u16string_view separator)
 {
-    return separator == u"\u00A0" || separator == u"\u202F" || separator == u"\u2009";
+    if (separator == u"\u00A0" || separator == u"\u202F" || separator == u"\u2009")
+        return u' ';
+    return separator == u"\u2019" ? u'\'' : u'\0';
 }
 
 // Saturation bound of the exponent's value. Any text that fits in memory moves the decimal
@@ -92,7 +96,7 @@ private:
     {
         if (PeekText(m_settings.groupSeparator))
             return m_settings.groupSeparator.size();
-        if (IsSpaceLike(m_settings.groupSeparator) && Peek(u' '))
+        if (const char16_t typed = TypedGroupSeparator(m_settings.groupSeparator); typed && Peek(typed))
             return 1;
         return 0;
     }

@@ -113,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reads("HungarianTypedSpace", u"15 620", kHungarian, 15620),
         Reads("FrenchNarrowNoBreakSpace", u"15\u202F620", kFrench, 15620),
         Reads("ThinSpaceGroupsTypedAsSpace", u"15 620,5", NumberSettings{u",", u"\u2009"}, 15620.5),
+        Reads("SwissGroupsTypedAsApostrophe", u"1'015'620.5", NumberSettings{u".", u"\u2019"}, 1015620.5),
         // Exponent forms, the edges of the double range, and underflow to zero.
         Reads("ExponentCapital", u"1E+308", kEnglish, 1e308),
         Reads("ExponentSmall", u"1e5", kEnglish, 1e5),

@@ -2,8 +2,7 @@
 // logo.bmp (24-bit, for the Windows program's resources); icon-16.png and icon-32.png
 // (256-colour palette pictures) and levelwise.ico holding both; icon-48.png to icon-256.png
 // (full colour, for desktops and software centres), icon-192.png and icon-512.png (for the
-// web app's manifest), levelwise.svg (any size) and logo-2x.png (the web page on dense
-// screens).
+// web app's manifest) and levelwise.svg (any size).
 // The pictures in the repository are this program's output; the art test redraws them and
 // compares. The drawing itself is the window's own (ui/form/logo.h), which gives the same
 // bytes on every machine.
@@ -209,7 +208,7 @@ int main(int argc, char **argv)
         ok = ok && done;
     };
     const auto picture = [&](const QString &name, const QImage &drawn) {
-        settle(name, [&](const QString &path) { return drawn.save(path); },
+        settle(name, [&](const QString &path) { return drawn.save(path, nullptr, 0); },
                [&](const QString &path) { return SamePixels(drawn, path); });
     };
     const auto file = [&](const QString &name, const QByteArray &bytes) {
@@ -218,7 +217,6 @@ int main(int argc, char **argv)
     };
     picture(QStringLiteral("logo.png"), logo);
     picture(QStringLiteral("logo.bmp"), logoBitmap);
-    picture(QStringLiteral("logo-2x.png"), levelwise::DrawLogo(2.0));
     for (const QImage &icon : icons)
         picture(QStringLiteral("icon-%1.png").arg(icon.width()), icon);
     file(QStringLiteral("levelwise.ico"), IconFile({icons[0], icons[1]}));

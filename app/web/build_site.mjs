@@ -27,7 +27,7 @@ if (await runWasi(join(wasmBuild, 'ui/web/make_page.wasm'), ['/site'], { preopen
 const copies = [
   [join(wasmBuild, 'ui/web/levelwise.wasm'), 'levelwise.wasm'],
   ...['main.js', 'calculator.js', 'levelwise.css', 'warning.svg'].map((name) => [join(root, 'ui/web', name), name]),
-  ...['logo.png', 'logo-2x.png', 'icon-192.png', 'icon-512.png', 'levelwise.svg'].map((name) => [join(root, 'app/art', name), name]),
+  ...['logo.png', 'icon-192.png', 'icon-512.png', 'levelwise.svg'].map((name) => [join(root, 'app/art', name), name]),
 ];
 for (const [from, to] of copies) await copyFile(from, join(site, to));
 

@@ -243,33 +243,23 @@ std::string Hex(Rgb c)
     return text;
 }
 
-}  // namespace
-
-RgbaPicture DrawLogo(double scale)
+// The shapes as vector graphics in a picture of the given size, scaled and moved down as the
+// pixel drawing does, on white (the logo) or on nothing (the icons).
+std::string Svg(Size picture, double scale, double top, double minStroke, bool onWhite)
 {
-    const Size size{Round(kLogoSize.width * scale), Round(kLogoSize.height * scale)};
-    return Draw(size, scale, 0, 0, 1);
-}
-
-RgbaPicture DrawIcon(int side)
-{
-    return Draw({side, side}, IconScale(side), IconTop(side), IconMinStroke(side), 0);
-}
-
-std::string IconSvg(int side)
-{
-    const double scale = IconScale(side);
-    const Shapes s = LogoShapes(scale, IconMinStroke(side));
-    const std::string size = Number(side);
+    const Shapes s = LogoShapes(scale, minStroke);
+    const std::string width = Number(picture.width), height = Number(picture.height);
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + size + "\" height=\"" + size +
-                      "\" viewBox=\"0 0 " + size + " " + size + "\">\n<title>Levelwise</title>\n";
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "\" height=\"" + height +
+                      "\" viewBox=\"0 0 " + width + " " + height + "\">\n<title>Levelwise</title>\n";
+    if (onWhite)
+        svg += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#ffffff\"/>\n";
     const double panelTop = s.panelCentre.y - s.panelHalf.y;
     svg += "<defs><linearGradient id=\"shade\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"" +
            Number(panelTop) + "\" x2=\"0\" y2=\"" + Number(panelTop + 2 * s.panelHalf.y) +
            "\"><stop offset=\"0\" stop-color=\"" + Hex(kBlue) + "\"/><stop offset=\"1\" stop-color=\"" +
            Hex(kNavy) + "\"/></linearGradient></defs>\n";
-    svg += "<g transform=\"matrix(" + Number(scale) + " 0 0 " + Number(scale) + " 0 " + Number(IconTop(side)) +
+    svg += "<g transform=\"matrix(" + Number(scale) + " 0 0 " + Number(scale) + " 0 " + Number(top) +
            ")\">\n";
     svg += "<rect x=\"" + Number(s.panelCentre.x - s.panelHalf.x) + "\" y=\"" + Number(panelTop) +
            "\" width=\"" + Number(2 * s.panelHalf.x) + "\" height=\"" + Number(2 * s.panelHalf.y) + "\" rx=\"" +
@@ -293,5 +283,25 @@ std::string IconSvg(int side)
            "\" fill=\"" + Hex(kTextColour) + "\"/>\n</g>\n</svg>\n";
     return svg;
 }
+
+}  // namespace
+
+RgbaPicture DrawLogo(double scale)
+{
+    const Size size{Round(kLogoSize.width * scale), Round(kLogoSize.height * scale)};
+    return Draw(size, scale, 0, 0, 1);
+}
+
+RgbaPicture DrawIcon(int side)
+{
+    return Draw({side, side}, IconScale(side), IconTop(side), IconMinStroke(side), 0);
+}
+
+std::string IconSvg(int side)
+{
+    return Svg({side, side}, IconScale(side), IconTop(side), IconMinStroke(side), false);
+}
+
+std::string LogoSvg() { return Svg(kLogoSize, 1.0, 0.0, 0.0, true); }
 
 }  // namespace levelwise::form

@@ -34,4 +34,8 @@ RgbaPicture DrawIcon(int side);
 // The same icon as scalable vector graphics, `side` units square.
 std::string IconSvg(int side);
 
+// The logo as scalable vector graphics, at its own size on white: for screens of any density
+// where the pixels need not be DrawLogo's.
+std::string LogoSvg();
+
 }  // namespace levelwise::form

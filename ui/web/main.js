@@ -4,6 +4,8 @@
 import { loadCalculator } from './calculator.js';
 
 const calculator = loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url)));
+// Marks the page ready for a click answered at once (what the start-up figure waits for).
+calculator.then(() => { document.body.dataset.calculator = 'ready'; }, () => {});
 
 // The browser's number settings for its language: decimal separator, group separator and
 // group sizes from the decimal separator leftwards (en-IN writes 12,34,567.5: sizes 3, 2).

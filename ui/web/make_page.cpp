@@ -1,10 +1,12 @@
 // Writes the web page's window from the shared table, so that a change to the table reaches
 // the page as it reaches the desktop windows:
-//   make_page DIR      index.html, layout.css, hatch.svg and manifest.webmanifest in DIR
+//   make_page DIR      index.html, layout.css, hatch.svg, logo.svg and manifest.webmanifest
+//                      in DIR
 //   make_page --table  the table as JSON on standard output, for the page's tests
 // Runs as a WASI command under node at build time, built by the same compiler as the page's
 // calculator.
 #include "form1.h"
+#include "logo.h"
 
 #include <cstdio>
 #include <string>
@@ -130,7 +132,7 @@ std::string ControlHtml(const ControlEntry &entry)
         return html + "</ul></div>";
     }
     case ControlKind::Picture:
-        return "<img id=\"" + id + "\" src=\"logo.png\" srcset=\"logo.png 1x, logo-2x.png 2x\" alt=\"" +
+        return "<img id=\"" + id + "\" src=\"logo.png\" srcset=\"logo.png 1x, logo.svg 2x\" alt=\"" +
                Html(form::kLogoDescription) + "\" width=\"" + std::to_string(entry.bounds.width) +
                "\" height=\"" + std::to_string(entry.bounds.height) + "\">";
     case ControlKind::PictureButton:
@@ -155,6 +157,11 @@ std::string Page()
         "<title>" + Html(form::kApplicationTitle) + "</title>\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"levelwise.svg\" type=\"image/svg+xml\">\n"
+        // The calculator's script and module are fetched beside the style, not one after
+        // another as the imports would ask for them.
+        "<link rel=\"modulepreload\" href=\"calculator.js\">\n"
+        "<link rel=\"preload\" href=\"levelwise.wasm\" as=\"fetch\" type=\"application/wasm\" "
+        "crossorigin>\n"
         "<link rel=\"stylesheet\" href=\"levelwise.css\">\n"
         "<link rel=\"stylesheet\" href=\"layout.css\">\n"
         "<script type=\"module\" src=\"main.js\"></script>\n"
@@ -300,7 +307,7 @@ int main(int argc, char **argv)
         return 0;
     }
     const bool ok = Write(dir + "/index.html", Page()) && Write(dir + "/layout.css", Layout()) &&
-                    Write(dir + "/hatch.svg", HatchTile()) &&
+                    Write(dir + "/hatch.svg", HatchTile()) && Write(dir + "/logo.svg", form::LogoSvg()) &&
                     Write(dir + "/manifest.webmanifest", Manifest());
     return ok ? 0 : 1;
 }

@@ -25,36 +25,36 @@ const base = '/tools/levelwise/';
 const requests = [];
 let { server, url } = await serve(site, { base, onRequest: (path) => requests.push(path) });
 
-async function launch(language) {
-  const common = { headless: true, userDataDir: await mkdtemp(join(work, 'profile-')) };
-  const browser = engine === 'chromium'
-    ? await puppeteer.launch({ ...common, executablePath: '/usr/bin/chromium',
+const browser = await puppeteer.launch({
+  headless: true,
+  userDataDir: await mkdtemp(join(work, 'profile-')),
+  ...(engine === 'chromium'
+    ? { executablePath: '/usr/bin/chromium',
         args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--hide-scrollbars',
-               '--disable-background-networking', '--disable-component-update', '--disable-sync'] })
-    : await puppeteer.launch({ ...common, browser: 'firefox', executablePath: '/usr/lib/firefox-esr/firefox-esr',
-        extraPrefsFirefox: { 'intl.accept_languages': language, 'intl.regional_prefs.use_os_locales': false } });
-  return browser;
-}
+               '--disable-background-networking', '--disable-component-update', '--disable-sync'] }
+    : { browser: 'firefox', executablePath: '/usr/lib/firefox-esr/firefox-esr' }),
+});
 
-// Chromium takes the language per page; Firefox per browser, from its preferences.
-const browsers = new Map();
-async function browserFor(language) {
-  const key = engine === 'chromium' ? 'any' : language;
-  if (!browsers.has(key)) browsers.set(key, await launch(language));
-  return browsers.get(key);
+// The page's language, which it reads from navigator.language: headless Chromium takes none
+// from its command line or environment, so both engines are told per page (Chromium through
+// CDP, Firefox through WebDriver BiDi, whose command puppeteer does not wrap yet).
+async function setLanguage(page, language) {
+  if (engine === 'chromium') {
+    const session = await page.createCDPSession();
+    await session.send('Emulation.setUserAgentOverride',
+                       { userAgent: await browser.userAgent(), acceptLanguage: language });
+    await session.send('Emulation.setLocaleOverride', { locale: language });
+  } else {
+    const context = page.mainFrame().browsingContext;
+    await context.userContext.browser.session.send('emulation.setLocaleOverride',
+                                                   { locale: language, contexts: [context.id] });
+  }
 }
 
 // A page showing the window in a viewport of the window's size, in the given language.
 async function open(language = 'en-US') {
-  const page = await (await browserFor(language)).newPage();
-  if (engine === 'chromium') {
-    // Headless Chromium takes no language from its command line or environment: the page's
-    // navigator.language and Intl's own are set for the page.
-    const session = await page.createCDPSession();
-    await session.send('Emulation.setUserAgentOverride',
-                       { userAgent: await page.browser().userAgent(), acceptLanguage: language });
-    await session.send('Emulation.setLocaleOverride', { locale: language });
-  }
+  const page = await browser.newPage();
+  await setLanguage(page, language);
   await page.setViewport({ width: table.client[0], height: table.client[1] });
   await page.goto(url, { waitUntil: 'load' });
   await page.waitForFunction(() => document.readyState === 'complete');
@@ -175,9 +175,9 @@ const rows = [
           box.text);
   }],
   ['prices typed under the browser\'s language', async () => {
-    for (const [language, low, accepted] of [
-      ['hu-HU', '15620,5', true], ['en-US', '15620,5', false], ['de-CH', "15'620.5", true],
-      ['en-IN', '1,00,000', true], ['en-US', '1,00,000', false]]) {
+    const typing = [['hu-HU', '15620,5', true], ['en-US', '15620,5', false], ['de-CH', "15'620.5", true],
+                    ['en-IN', '1,00,000', true], ['en-US', '1,00,000', false]];
+    for (const [language, low, accepted] of typing) {
       const page = await open(language);
       await setField(page, 'Text1', low);
       const box = await press(page);
@@ -243,7 +243,7 @@ try {
     }
   }
 } finally {
-  for (const browser of browsers.values()) await browser.close().catch(() => {});
+  await browser.close().catch(() => {});
   server.close();
   await rm(work, { recursive: true, force: true });
 }

@@ -26,10 +26,15 @@ if (await runWasi(join(wasmBuild, 'ui/web/make_page.wasm'), ['/site'], { preopen
 
 const copies = [
   [join(wasmBuild, 'ui/web/levelwise.wasm'), 'levelwise.wasm'],
-  ...['main.js', 'calculator.js', 'levelwise.css', 'warning.svg'].map((name) => [join(root, 'ui/web', name), name]),
+  ...['main.js', 'calculator.js', 'warning.svg'].map((name) => [join(root, 'ui/web', name), name]),
   ...['logo.png', 'icon-192.png', 'icon-512.png', 'levelwise.svg'].map((name) => [join(root, 'app/art', name), name]),
 ];
 for (const [from, to] of copies) await copyFile(from, join(site, to));
+// One style sheet: the page's own look, then the window's places from the table.
+const layout = join(site, 'layout.css');
+await writeFile(join(site, 'levelwise.css'),
+                (await readFile(join(root, 'ui/web/levelwise.css'), 'utf8')) + '\n' + (await readFile(layout, 'utf8')));
+await rm(layout);
 
 // The service worker caches the whole site under a name that changes with its contents.
 const files = (await readdir(site)).sort();

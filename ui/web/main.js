@@ -4,8 +4,8 @@
 import { loadCalculator } from './calculator.js';
 
 const calculator = loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url)));
-// Marks the page ready for a click answered at once (what the start-up figure waits for).
-calculator.then(() => { document.body.dataset.calculator = 'ready'; }, () => {});
+// The moment the page is ready for a click answered at once, for the start-up figure.
+calculator.then(() => performance.mark('levelwise-ready'), () => {});
 
 // The browser's number settings for its language: decimal separator, group separator and
 // group sizes from the decimal separator leftwards (en-IN writes 12,34,567.5: sizes 3, 2).
@@ -105,7 +105,8 @@ direction.addEventListener('keydown', (event) => {
 });
 direction.addEventListener('blur', () => openList(false));
 
-// After one visit the page starts and calculates with no network.
+// After one visit the page starts and calculates with no network. The offline copy is made
+// once the calculator is ready, so that its downloads do not hold up the first start.
 if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register(new URL('sw.js', import.meta.url)).catch(() => {});
+  calculator.finally(() => navigator.serviceWorker.register(new URL('sw.js', import.meta.url)).catch(() => {}));
 }

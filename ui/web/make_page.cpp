@@ -1,7 +1,7 @@
 // Writes the web page's window from the shared table, so that a change to the table reaches
 // the page as it reaches the desktop windows:
-//   make_page DIR      index.html, layout.css, hatch.svg, logo.svg and manifest.webmanifest
-//                      in DIR
+//   make_page DIR      index.html, layout.css (joined to the page's style when the site is
+//                      put together), hatch.png, logo.svg and manifest.webmanifest in DIR
 //   make_page --table  the table as JSON on standard output, for the page's tests
 // Runs as a WASI command under node at build time, built by the same compiler as the page's
 // calculator.
@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -163,7 +164,6 @@ std::string Page()
         "<link rel=\"preload\" href=\"levelwise.wasm\" as=\"fetch\" type=\"application/wasm\" "
         "crossorigin>\n"
         "<link rel=\"stylesheet\" href=\"levelwise.css\">\n"
-        "<link rel=\"stylesheet\" href=\"layout.css\">\n"
         "<script type=\"module\" src=\"main.js\"></script>\n"
         "</head>\n"
         "<body>\n"
@@ -179,8 +179,7 @@ std::string Page()
             "<dialog id=\"box\" role=\"alertdialog\" aria-labelledby=\"box-title\" "
             "aria-describedby=\"box-text\">\n"
             "<div id=\"box-title\">" + Html(form::kApplicationTitle) + "</div>\n"
-            "<div id=\"box-body\"><img id=\"box-icon\" src=\"warning.svg\" alt=\"\" width=\"32\" "
-            "height=\"32\" hidden><p id=\"box-text\"></p></div>\n"
+            "<div id=\"box-body\"><div id=\"box-icon\" hidden></div><p id=\"box-text\"></p></div>\n"
             "<div id=\"box-buttons\"><button id=\"box-ok\" type=\"button\">OK</button></div>\n"
             "</dialog>\n"
             "</body>\n"
@@ -200,19 +199,19 @@ std::string Layout()
     std::string css = "/* The window, from the shared table: sizes and places in CSS pixels. */\n";
     css += "#Form1 { width: " + Px(form::kClientSize.width) + "; height: " +
            Px(form::kClientSize.height) + "; background: " + Rgb(form::kBackgroundColour) +
-           " url(hatch.svg); color: " + Rgb(form::kTextColour) + "; font-size: " +
+           " url(hatch.png); color: " + Rgb(form::kTextColour) + "; font-size: " +
            std::to_string(form::kDialogFontPoints) + "pt; }\n";
     for (const ControlEntry &entry : form::kControls) {
         css += "#" + Name(entry) + " { left: " + Px(entry.bounds.left) + "; top: " +
                Px(entry.bounds.top) + "; width: " + Px(entry.bounds.width) + "; height: " +
                Px(entry.bounds.height) + ";";
         if (entry.font == form::ControlFont::Title)
-            css += " font-family: \"" + Utf8(form::kTitleFontFamily) +
-                   "\", \"Liberation Sans\", Arial, sans-serif; font-size: " +
+            css += " font-family: \"Liberation Sans\", \"" + Utf8(form::kTitleFontFamily) +
+                   "\", Arial, sans-serif; font-size: " +
                    std::to_string(form::kTitleFontPoints) + "pt; font-weight: bold;";
         css += " }\n";
     }
-    css += "#Command1 { color: " + Rgb(form::kButtonCaptionColour) + "; background: url(hatch.svg) "
+    css += "#Command1 { color: " + Rgb(form::kButtonCaptionColour) + "; background: url(hatch.png) "
            "content-box, " + Rgb(form::kButtonFaceColour) + " padding-box; border-color: " +
            Rgb(kBevelLight) + " " + Rgb(kBevelDark) + " " + Rgb(kBevelDark) + " " + Rgb(kBevelLight) +
            "; }\n";
@@ -221,20 +220,53 @@ std::string Layout()
     return css;
 }
 
-// One period of the hatch rule (it repeats every three pixels both ways), one square a pixel.
+// A grey picture as PNG, its pixel data in stored (uncompressed) deflate blocks: the hatch
+// tile is a few bytes, and a browser decodes a PNG far sooner than it starts an SVG document.
+std::string GreyPng(form::Size size, const std::vector<std::uint8_t> &levels)
+{
+    const auto crc = [](const std::string &bytes) {
+        std::uint32_t c = 0xFFFFFFFFu;
+        for (const unsigned char b : bytes) {
+            c ^= b;
+            for (int k = 0; k < 8; ++k)
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return ~c;
+    };
+    const auto be32 = [](std::uint32_t v) {
+        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    };
+    const auto chunk = [&](const std::string &type, const std::string &data) {
+        return be32(std::uint32_t(data.size())) + type + data + be32(crc(type + data));
+    };
+    std::string raw;  // each row: filter type 0, then the row's levels
+    for (int y = 0; y < size.height; ++y) {
+        raw += '\0';
+        for (int x = 0; x < size.width; ++x)
+            raw += char(levels[std::size_t(y * size.width + x)]);
+    }
+    std::uint32_t a = 1, b = 0;  // Adler-32 of the uncompressed data
+    for (const unsigned char c : raw) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    const auto length = std::uint16_t(raw.size());
+    std::string zlib = {'\x78', '\x01', '\x01', char(length), char(length >> 8), char(~length),
+                        char(~length >> 8)};
+    zlib += raw + be32((b << 16) | a);
+    return std::string("\x89PNG\r\n\x1a\n", 8) +
+           chunk("IHDR", be32(std::uint32_t(size.width)) + be32(std::uint32_t(size.height)) +
+                             std::string{'\x08', '\0', '\0', '\0', '\0'}) +
+           chunk("IDAT", zlib) + chunk("IEND", "");
+}
+
+// One period of the hatch rule, which repeats every three pixels both ways.
 std::string HatchTile()
 {
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"3\" height=\"3\" "
-                      "shape-rendering=\"crispEdges\">";
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 3; ++x) {
-            const int level = form::HatchLevel(x, y);
-            svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
-                   "\" width=\"1\" height=\"1\" fill=\"rgb(" + std::to_string(level) + "," +
-                   std::to_string(level) + "," + std::to_string(level) + ")\"/>";
-        }
-    }
-    return svg + "</svg>\n";
+    constexpr form::Size kTile{3, 3};
+    std::vector<std::uint8_t> levels(9);
+    form::FillHatch(levels.data(), kTile, 3, 1);
+    return GreyPng(kTile, levels);
 }
 
 std::string Manifest()
@@ -307,7 +339,7 @@ int main(int argc, char **argv)
         return 0;
     }
     const bool ok = Write(dir + "/index.html", Page()) && Write(dir + "/layout.css", Layout()) &&
-                    Write(dir + "/hatch.svg", HatchTile()) && Write(dir + "/logo.svg", form::LogoSvg()) &&
+                    Write(dir + "/hatch.png", HatchTile()) && Write(dir + "/logo.svg", form::LogoSvg()) &&
                     Write(dir + "/manifest.webmanifest", Manifest());
     return ok ? 0 : 1;
 }

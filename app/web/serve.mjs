@@ -16,12 +16,17 @@ const TYPES = {
   '.svg': 'image/svg+xml',
   '.png': 'image/png',
 };
-const POLICY = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; " +
-  "img-src 'self'; connect-src 'self'; manifest-src 'self'; worker-src 'self'; object-src 'none'; " +
-  "base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+// The page's own policy, taken from its HTML, and what only a header can say: no framing.
+async function policyOf(site) {
+  const page = await readFile(join(site, 'index.html'), 'utf8');
+  const policy = /http-equiv="Content-Security-Policy" content="([^"]*)"/.exec(page)?.[1];
+  if (!policy) throw new Error(`${site}/index.html has no security policy`);
+  return `${policy}; frame-ancestors 'none'`;
+}
 
 // Resolves to { server, url } once listening. onRequest, if given, sees each request's path.
-export function serve(site, { port = 0, base = '/', onRequest } = {}) {
+export async function serve(site, { port = 0, base = '/', onRequest } = {}) {
+  const policy = await policyOf(site);
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     onRequest?.(path);
@@ -37,7 +42,7 @@ export function serve(site, { port = 0, base = '/', onRequest } = {}) {
       const body = await readFile(file);
       response.writeHead(200, {
         'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
-        'Content-Security-Policy': POLICY,
+        'Content-Security-Policy': policy,
         'Cache-Control': 'no-cache',
         'X-Content-Type-Options': 'nosniff',
       });
@@ -54,7 +59,7 @@ export function serve(site, { port = 0, base = '/', onRequest } = {}) {
   });
 }
 
-if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+if (process.argv[1] && import.meta.url === pathToFileURL(process.argv[1]).href) {
   const [site, ...rest] = process.argv.slice(2);
   if (!site) {
     console.error('usage: serve.mjs SITE_DIR [--port N] [--base /sub/path/]');

@@ -274,7 +274,7 @@ std::string Manifest()
     return "{\n"
            "  \"name\": " + Json(form::kApplicationTitle) + ",\n"
            "  \"short_name\": " + Json(form::kApplicationTitle) + ",\n"
-           "  \"description\": \"Fibonacci-korrekciós szintek kereskedőknek\",\n"
+           "  \"description\": \"Egy ármozgás korrekciós szintjei kereskedőknek\",\n"
            "  \"lang\": \"hu\",\n"
            "  \"dir\": \"ltr\",\n"
            "  \"id\": \"./\",\n"

@@ -55,3 +55,8 @@ class Calculator {
     for (let i = 0; i < text.length; i++) units[i] = text.charCodeAt(i);
   }
 }
+
+// In the page, the calculator starts loading as soon as this script runs, which the page has
+// it do before its own script (under node there is no page, and nothing starts).
+export const pageCalculator = typeof document === 'undefined'
+  ? null : loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url)));

@@ -1,9 +1,8 @@
 // The page's window: the calculate button, the direction list and the message box, wired to
 // the calculator module. The window itself is in the HTML, so it shows before the module has
 // arrived; a click that comes first waits for it.
-import { loadCalculator } from './calculator.js';
+import { pageCalculator as calculator } from './calculator.js';
 
-const calculator = loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url)));
 // The moment the page is ready for a click answered at once, for the start-up figure.
 calculator.then(() => performance.mark('levelwise-ready'), () => {});
 
@@ -104,6 +103,10 @@ direction.addEventListener('keydown', (event) => {
   event.preventDefault();
 });
 direction.addEventListener('blur', () => openList(false));
+
+// The window takes typing and clicks from here on; a click before the calculator is ready
+// waits for it.
+performance.mark('levelwise-interactive');
 
 // After one visit the page starts and calculates with no network. The offline copy is made
 // once the calculator is ready, so that its downloads do not hold up the first start.

@@ -158,11 +158,12 @@ std::string Page()
         "<title>" + Html(form::kApplicationTitle) + "</title>\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"levelwise.svg\" type=\"image/svg+xml\">\n"
-        // The calculator's script and module are fetched beside the style, not one after
-        // another as the imports would ask for them.
-        "<link rel=\"modulepreload\" href=\"calculator.js\">\n"
+        // The calculator's module is fetched beside the style, and its script, run as soon
+        // as it arrives, starts compiling it while the window is still being laid out; the
+        // page's own script waits for the window.
         "<link rel=\"preload\" href=\"levelwise.wasm\" as=\"fetch\" type=\"application/wasm\" "
         "crossorigin>\n"
+        "<script type=\"module\" src=\"calculator.js\" async></script>\n"
         "<link rel=\"stylesheet\" href=\"levelwise.css\">\n"
         "<script type=\"module\" src=\"main.js\"></script>\n"
         "</head>\n"

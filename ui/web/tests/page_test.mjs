@@ -1,7 +1,7 @@
 // The web app's page as a user meets it, in a real browser: served from a sub-path of
 // 127.0.0.1, driven with the keyboard and the mouse, checked against the window table.
 //   node page_test.mjs chromium|firefox SITE_DIR MAKE_PAGE_WASM NODE_MODULES_DIR
-import { mkdtemp, readFile, rm } from 'node:fs/promises';
+import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { openSync, closeSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
@@ -24,6 +24,17 @@ const table = JSON.parse(await readFile(tableFile, 'utf8'));
 const base = '/tools/levelwise/';
 const requests = [];
 let { server, url } = await serve(site, { base, onRequest: (path) => requests.push(path) });
+
+// Stops the server, and serves the folder given (if any) at the same address.
+async function restart(folder) {
+  const closed = new Promise((done) => server.close(done));
+  server.closeAllConnections();
+  await closed;
+  if (folder) {
+    ({ server } = await serve(folder, { base, port: Number(new URL(url).port),
+                                        onRequest: (path) => requests.push(path) }));
+  }
+}
 
 const browser = await puppeteer.launch({
   headless: true,
@@ -200,18 +211,33 @@ const rows = [
     check('a policy of its own origin only, no inline script',
           stored.inline === 0 && stored.policy.includes("default-src 'self'") && !stored.policy.includes('unsafe-inline'));
   }],
-  ['offline after one visit', async () => {
+  ['offline after one visit, and a new version in place of the old', async () => {
     const page = await open();
     await page.evaluate(() => navigator.serviceWorker.ready);
     await page.reload({ waitUntil: 'load' });
     const controlled = await page.evaluate(() => Boolean(navigator.serviceWorker.controller));
-    const closed = new Promise((done) => server.close(done));
-    server.closeAllConnections();
-    await closed;
+    const first = await page.evaluate(() => caches.keys());
+    await restart(null);
     await page.reload({ waitUntil: 'load' });
-    const box = await press(page);
+    let box = await press(page);
     check('the server gone, the page reloads and calculates', controlled && box.text === defaultReport, box.text);
-    ({ server } = await serve(site, { base, port: Number(new URL(url).port), onRequest: (path) => requests.push(path) }));
+    // The next version: the same site under another cache name, as a changed file gives it.
+    const next = join(work, 'next');
+    await cp(site, next, { recursive: true });
+    const worker = join(next, 'sw.js');
+    await writeFile(worker, (await readFile(worker, 'utf8')).replace(/levelwise-[0-9a-f]+/, 'levelwise-next'));
+    await restart(next);
+    try {
+      await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
+      await page.waitForFunction(async () => (await caches.keys()).join() === 'levelwise-next',
+                                 { polling: 100, timeout: 10000 });
+      await page.reload({ waitUntil: 'load' });
+      box = await press(page);
+      check(`the new version's offline copy replaced the old one (${first} → levelwise-next), and calculates`,
+            first.length === 1 && first[0] !== 'levelwise-next' && box.text === defaultReport, box.text);
+    } finally {
+      await restart(site);
+    }
   }],
 ];
 if (engine === 'chromium') {

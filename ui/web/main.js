@@ -8,7 +8,7 @@ calculator.then(() => performance.mark('levelwise-ready'), () => {});
 
 // The browser's number settings for its language: decimal separator, group separator and
 // group sizes from the decimal separator leftwards (en-IN writes 12,34,567.5: sizes 3, 2).
-export function numberSettings(language) {
+function numberSettings(language) {
   const format = new Intl.NumberFormat(language, { numberingSystem: 'latn', useGrouping: true });
   const parts = format.formatToParts(1234567.5);
   const decimal = parts.find((part) => part.type === 'decimal')?.value ?? '.';
@@ -37,7 +37,6 @@ const box = field('box');
 // report. Escape closes it as the browser's own dialogs do; Enter presses its OK button.
 function showBox({ error, text }) {
   field('box-icon').hidden = !error;
-  box.classList.toggle('error', error);
   field('box-text').textContent = text;
   box.showModal();
   field('box-ok').focus();
@@ -70,10 +69,6 @@ function openList(open) {
   direction.setAttribute('aria-expanded', String(open));
   for (const item of items) item.setAttribute('aria-selected', String(item.textContent === direction.value));
 }
-function choose(text) {
-  direction.value = text;
-  direction.dispatchEvent(new Event('input', { bubbles: true }));
-}
 combo.querySelector('.drop').addEventListener('mousedown', (event) => {
   event.preventDefault();
   direction.focus();
@@ -82,7 +77,7 @@ combo.querySelector('.drop').addEventListener('mousedown', (event) => {
 for (const item of items) {
   item.addEventListener('mousedown', (event) => {
     event.preventDefault();
-    choose(item.textContent);
+    direction.value = item.textContent;
     openList(false);
   });
 }
@@ -93,7 +88,7 @@ direction.addEventListener('keydown', (event) => {
   } else if (step) {
     const at = items.findIndex((item) => item.textContent === direction.value);
     const next = at < 0 ? 0 : Math.min(items.length - 1, Math.max(0, at + step));
-    choose(items[next].textContent);
+    direction.value = items[next].textContent;
     if (!list.hidden) openList(true);
   } else if ((event.key === 'Escape' || event.key === 'Enter') && !list.hidden) {
     openList(false);

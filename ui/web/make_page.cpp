@@ -80,41 +80,27 @@ std::string Rgb(form::Rgb colour)
            std::to_string(colour.blue) + ")";
 }
 
-// The label that names a field, if any.
-const ControlEntry *LabelOf(std::string_view field)
+// The field-and-label pair a control belongs to, as the field or as its label; null if none.
+const form::FieldLabel *PairOf(std::string_view name)
 {
     for (const form::FieldLabel &pair : form::kFieldLabels) {
-        if (pair.field == field)
-            return &form::Control(pair.label);
+        if (pair.field == name || pair.label == name)
+            return &pair;
     }
     return nullptr;
-}
-
-bool NamesAField(std::string_view label)
-{
-    for (const form::FieldLabel &pair : form::kFieldLabels) {
-        if (pair.label == label)
-            return true;
-    }
-    return false;
 }
 
 std::string ControlHtml(const ControlEntry &entry)
 {
     const std::string id = Name(entry);
     const std::string text = Html(entry.text);
-    const ControlEntry *label = LabelOf(entry.name);
-    const std::string labelledBy = label ? " aria-labelledby=\"" + Name(*label) + "\"" : "";
+    const form::FieldLabel *pair = PairOf(entry.name);
+    const std::string labelledBy =
+        pair && pair->field == entry.name ? " aria-labelledby=\"" + std::string(pair->label) + "\"" : "";
     switch (entry.kind) {
     case ControlKind::Label:
-        if (NamesAField(entry.name)) {
-            std::string field;
-            for (const form::FieldLabel &pair : form::kFieldLabels) {
-                if (pair.label == entry.name)
-                    field = std::string(pair.field);
-            }
-            return "<label id=\"" + id + "\" for=\"" + field + "\">" + text + "</label>";
-        }
+        if (pair)
+            return "<label id=\"" + id + "\" for=\"" + std::string(pair->field) + "\">" + text + "</label>";
         return "<div id=\"" + id + "\">" + text + "</div>";
     case ControlKind::TextBox:
         return "<input id=\"" + id + "\" type=\"text\" value=\"" + text + "\" maxlength=\"" +
@@ -305,8 +291,9 @@ std::string Table()
                 "], \"focus\": " + (form::TakesFocus(entry.kind) ? "true" : "false") + "}";
     }
     json += "], \"tabOrder\": [";
-    for (const ControlEntry *entry : form::TabOrder())
-        json += std::string(entry == form::TabOrder().front() ? "" : ", ") + "\"" + Name(*entry) + "\"";
+    const auto order = form::TabOrder();
+    for (const ControlEntry *entry : order)
+        json += std::string(entry == order.front() ? "" : ", ") + "\"" + Name(*entry) + "\"";
     json += "], \"labels\": {";
     for (const form::FieldLabel &pair : form::kFieldLabels)
         json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +

@@ -65,8 +65,8 @@ std::u16string Grouped(double price, const NumberSettings &settings)
     std::snprintf(digits, sizeof digits, "%.0f", std::fabs(price));
     const std::u16string plain = Ascii(digits);
     std::u16string out;
-    std::size_t size = 0, sizeIndex = 0, inGroup = 0;
-    size = settings.groupSizes.empty() ? 0 : settings.groupSizes[0];
+    std::size_t sizeIndex = 0, inGroup = 0;
+    std::size_t size = settings.groupSizes.empty() ? 0 : settings.groupSizes[0];
     for (std::size_t i = plain.size(); i-- > 0;) {
         if (size != 0 && inGroup == size) {
             out.insert(0, settings.groupSeparator);

@@ -78,8 +78,9 @@ TrendDirection ParseDirection(std::u16string_view text);
 // length: beyond the double range is Overflow, below half the smallest subnormal is zero.
 ParsedPrice ParsePrice(std::u16string_view text, const NumberSettings &settings = {});
 
-// The text form of one level: plain digits below 1E+15, at most 15 significant digits
-// in exponent form above, "0" for a negative zero.
+// The text form of one level: whole digits below 1E+15, at most 15 significant digits in
+// exponent form above, each rounded half to even on the exact value; "0" for whatever rounds
+// to zero, negative or not.
 std::u16string LevelText(double level, const NumberSettings &settings = {});
 
 std::u16string FormatReport(const RetracementLevels &levels, const NumberSettings &settings = {});

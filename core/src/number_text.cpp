@@ -6,6 +6,7 @@
 #include <charconv>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -222,26 +223,108 @@ std::u16string Widen(std::string_view ascii)
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-// "2.36000000000000e+307" -> "2.36E+307", with the settings' decimal separator.
-std::u16string ExponentForm(std::string_view scientific, const NumberSettings &settings)
+// The exact decimal digits of a double's magnitude and where its decimal point falls:
+// value = digits x 10^-fractionDigits. Integer arithmetic only: a level's text depends on its
+// bits alone, and the web module carries none of the library's 100 KB of tables for printing
+// doubles to a given precision.
+struct ExactDecimal {
+    std::string digits;
+    int fractionDigits = 0;
+};
+
+ExactDecimal ExactDigits(double magnitude)
 {
-    const std::size_t e = scientific.find('e');
-    std::string_view mantissa = scientific.substr(0, e);
-    if (mantissa.find('.') != std::string_view::npos) {
-        mantissa = mantissa.substr(0, mantissa.find_last_not_of('0') + 1);
-        if (mantissa.back() == '.')
-            mantissa.remove_suffix(1);
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    exponent -= 53;  // magnitude = mantissa x 2^exponent
+    for (; mantissa % 2 == 0 && exponent < 0; mantissa /= 2)
+        ++exponent;  // whole numbers then take no fraction digits at all
+
+    // Little-endian limbs of nine decimal digits each.
+    constexpr std::uint64_t kLimb = 1'000'000'000;
+    std::vector<std::uint64_t> limbs;
+    for (; mantissa != 0; mantissa /= kLimb)
+        limbs.push_back(mantissa % kLimb);
+    const auto multiply = [&limbs](std::uint64_t factor) {
+        std::uint64_t carry = 0;
+        for (auto &limb : limbs) {
+            const std::uint64_t product = limb * factor + carry;
+            limb = product % kLimb;
+            carry = product / kLimb;
+        }
+        for (; carry != 0; carry /= kLimb)
+            limbs.push_back(carry % kLimb);
+    };
+    // 2^-n = 5^n / 10^n: a fraction in binary is a longer integer in decimal.
+    ExactDecimal exact;
+    for (; exponent > 0; exponent -= std::min(exponent, 28))
+        multiply(std::uint64_t{1} << std::min(exponent, 28));
+    for (; exponent < 0; ++exponent, ++exact.fractionDigits)
+        multiply(5);
+
+    char chunk[16];
+    exact.digits.assign(chunk, std::to_chars(chunk, chunk + sizeof chunk, limbs.back()).ptr);
+    for (auto limb = limbs.rbegin() + 1; limb != limbs.rend(); ++limb) {
+        const std::string_view digits(chunk, std::to_chars(chunk, chunk + sizeof chunk, *limb).ptr);
+        exact.digits.append(9 - digits.size(), '0').append(digits);
     }
-    std::u16string text;
-    for (const char c : mantissa) {
-        if (c == '.')
-            text += settings.decimalSeparator;
-        else
-            text += static_cast<char16_t>(c);
+    return exact;
+}
+
+// Keeps the first `count` digits of an exact decimal, rounding half to even on all the
+// digits dropped, as printf does; true when a carry ran out of digits (999 -> 1000).
+bool RoundToDigits(std::string &digits, std::size_t count)
+{
+    if (digits.size() <= count)
+        return false;
+    const char first = digits[count];
+    const bool beyondHalf = digits.find_first_not_of('0', count + 1) != std::string::npos;
+    const bool odd = count > 0 && (digits[count - 1] - '0') % 2 == 1;
+    digits.resize(count);
+    if (first < '5' || (first == '5' && !beyondHalf && !odd))
+        return false;
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
+        if (*digit != '9') {
+            ++*digit;
+            return false;
+        }
+        *digit = '0';
     }
-    text += u'E';
-    text += Widen(scientific.substr(e + 1));
-    return text;
+    digits.insert(digits.begin(), '1');
+    return true;
+}
+
+// Levels below 1E+15 in plain digits, rounded to whole: "15669".
+std::string PlainText(double magnitude)
+{
+    if (magnitude <= 0.5)
+        return "0";  // 0.5 is a tie, and half goes to the even zero
+    ExactDecimal exact = ExactDigits(magnitude);
+    const std::size_t fraction = std::size_t(exact.fractionDigits);
+    if (exact.digits.size() <= fraction)  // below one: a leading "0" before the point
+        exact.digits.insert(0, fraction + 1 - exact.digits.size(), '0');
+    RoundToDigits(exact.digits, exact.digits.size() - fraction);
+    return exact.digits;
+}
+
+// Levels from 1E+15 up, 15 significant digits in exponent form without trailing zeros:
+// "2.36E+307", with the settings' decimal separator.
+std::u16string ExponentForm(double magnitude, const NumberSettings &settings)
+{
+    ExactDecimal exact = ExactDigits(magnitude);
+    int exponent = int(exact.digits.size()) - 1 - exact.fractionDigits;
+    if (RoundToDigits(exact.digits, 15))
+        ++exponent;
+    exact.digits.erase(exact.digits.find_last_not_of('0') + 1);
+
+    std::u16string text(1, char16_t(exact.digits[0]));
+    if (exact.digits.size() > 1) {
+        text += settings.decimalSeparator;
+        text += Widen(std::string_view(exact.digits).substr(1));
+    }
+    char power[8];
+    return text + u"E+" + Widen({power, std::to_chars(power, power + sizeof power, exponent).ptr});
 }
 
 }  // namespace
@@ -254,17 +337,17 @@ ParsedPrice ParsePrice(std::u16string_view text, const NumberSettings &settings)
 
 std::u16string LevelText(double level, const NumberSettings &settings)
 {
+    if (!std::isfinite(level))
+        return std::isnan(level) ? u"nan" : level < 0 ? u"-inf" : u"inf";
     if (level == 0.0)
-        return u"0";  // a level that rounds to -0 is still just zero to a trader
-    char buffer[64];
-    if (std::fabs(level) < 1e15) {
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, level,
-                                          std::chars_format::fixed, 0);
-        return Widen({buffer, result.ptr});
-    }
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, level,
-                                      std::chars_format::scientific, 14);
-    return ExponentForm({buffer, result.ptr}, settings);
+        return u"0";
+    const double magnitude = std::fabs(level);
+    std::u16string text =
+        magnitude < 1e15 ? Widen(PlainText(magnitude)) : ExponentForm(magnitude, settings);
+    // A level that rounds to zero is just zero to a trader, whatever its sign.
+    if (std::signbit(level) && text != u"0")
+        text.insert(text.begin(), u'-');
+    return text;
 }
 
 }  // namespace levelwise

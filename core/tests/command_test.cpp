@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace levelwise {
 namespace {
@@ -233,6 +239,64 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelTextRow{"HugeNegative", -1.5e20, kEnglish, u"-1.5E+20"},
                       LevelTextRow{"CommaSeparator", 1.5e20, kHungarian, u"1,5E+20"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The C++ library's correctly rounded printing, which the level text must match digit for
+// digit: no decimals below 1E+15, 15 significant digits above without trailing zeros.
+std::string LibraryText(double level)
+{
+    char buffer[400];
+    if (std::fabs(level) < 1e15) {
+        const std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, level,
+                                                     std::chars_format::fixed, 0).ptr);
+        return text == "-0" ? "0" : text;
+    }
+    const std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, level,
+                                                 std::chars_format::scientific, 14).ptr);
+    const std::size_t e = text.find('e');
+    std::string mantissa = text.substr(0, e);
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    if (mantissa.back() == '.')
+        mantissa.pop_back();
+    return mantissa + "E" + text.substr(e + 1);
+}
+
+// Levels whose printing is easy to get wrong: ties at the last kept digit in both forms,
+// carries into a new digit, fractions, and the edges of the range.
+std::vector<double> HardLevels()
+{
+    std::vector<double> levels{0.5, 1.5, 2.5, 0.49999999999999994, 999999999999999.5,
+                               999999999999999.4, 1234567890123445.0, 1234567890123455.0,
+                               12345678901234450.0, 12345678901234550.0, 999999999999999.9,
+                               99999999999999950.0, 99999999999999940.0, 1e15, 1e22, 1e23,
+                               DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 4503599627370495.5};
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 20'000; ++i) {
+        // Whole numbers of every length, each ending in 5 once: a tie wherever it is cut.
+        const std::uint64_t whole = random() >> (random() % 64);
+        levels.push_back(double(whole));
+        levels.push_back(double(whole / 10 * 10 + 5));
+        levels.push_back(std::ldexp(double(whole | 1), int(random() % 1000)));
+        levels.push_back(std::ldexp(double(whole | 1), -int(random() % 60)));
+        // Any bits at all, from subnormals to the largest double.
+        levels.push_back(std::bit_cast<double>(random()));
+    }
+    return levels;
+}
+
+TEST(LevelTextExact, AgreesWithTheLibraryOnEveryKindOfLevel)
+{
+    int mismatches = 0;
+    for (const double magnitude : HardLevels()) {
+        for (const double level : {magnitude, -magnitude}) {
+            if (!std::isfinite(level))
+                continue;
+            const std::string text = Utf8(LevelText(level));
+            if (text != LibraryText(level) && ++mismatches <= 10)
+                ADD_FAILURE() << Describe(level) << ": " << text << ", the library " << LibraryText(level);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
 
 // ---- The whole command --------------------------------------------------------------
 

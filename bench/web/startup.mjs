@@ -1,7 +1,8 @@
 // Start-up figures of the web app, printed, not tested: the site's transfer size (each file
 // gzipped, as a static host sends it), and the time from navigation to the window taking
 // input (its script has run) and to the calculator ready (a click answered at once), against
-// a blank page that only fetches and instantiates an empty WebAssembly module. Median of
+// floors that only fetch and instantiate an empty WebAssembly module: a blank page, and the
+// same window without the calculator (below). Median of
 // interleaved runs in headless Chromium, each in a fresh context (no cache, no service
 // worker).
 //   node bench/web/startup.mjs SITE_DIR NODE_MODULES_DIR [RUNS]
@@ -25,21 +26,41 @@ for (const name of (await readdir(site)).sort()) {
 }
 console.log(`transfer, gzip -9: ${(total / 1024).toFixed(1)} KiB in all (${sizes.join(', ')} KiB)`);
 
-// The floor: a blank page whose module script fetches and instantiates an empty module.
-const blank = await mkdtemp(join(tmpdir(), 'levelwise-blank-'));
-await writeFile(join(blank, 'index.html'), '<!DOCTYPE html><html><head><meta charset="utf-8"><title>blank</title>' +
-  '<script type="module" src="blank.js"></script></head><body></body></html>\n');
-await writeFile(join(blank, 'blank.js'), "await WebAssembly.instantiateStreaming(fetch('empty.wasm'));\n" +
-  "performance.mark('levelwise-ready');\n");
-await writeFile(join(blank, 'empty.wasm'), Buffer.from([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]));
-
-const served = { levelwise: await serve(resolve(site)), blank: await serve(blank) };
+// The floors, each a page whose module script fetches and instantiates an empty module:
+// a blank page (the goal's floor); the site's own window without its style or scripts (the
+// same controls, unstyled); and with its style (the same window, which any page showing it
+// pays for). The last two are cut from the site's page, so they follow the table.
+const floorScript = "await WebAssembly.instantiateStreaming(fetch('empty.wasm'));\n" +
+  "performance.mark('levelwise-ready');\n";
+const emptyModule = Buffer.from([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]);
+const page = await readFile(join(site, 'index.html'), 'utf8');
+const controls = page.replace(/<link rel="[^"]*"[^>]*>\n/g, '').replace(/<script[^>]*><\/script>\n/g, '')
+  .replace('</head>', '<script type="module" src="floor.js"></script>\n</head>');
+const styled = controls.replace('</head>', '<link rel="stylesheet" href="levelwise.css">\n</head>');
+const floors = {
+  blank: { 'index.html': '<!DOCTYPE html><html><head><meta charset="utf-8"><title>blank</title>' +
+           '<script type="module" src="floor.js"></script></head><body></body></html>\n' },
+  'same controls': { 'index.html': controls, 'logo.png': null },
+  'same window': { 'index.html': styled, 'logo.png': null, 'logo.svg': null, 'levelwise.css': null, 'hatch.png': null },
+};
+const served = { levelwise: await serve(resolve(site)) };
+const folders = [];
+for (const [name, files] of Object.entries(floors)) {
+  const folder = await mkdtemp(join(tmpdir(), 'levelwise-floor-'));
+  folders.push(folder);
+  await writeFile(join(folder, 'floor.js'), floorScript);
+  await writeFile(join(folder, 'empty.wasm'), emptyModule);
+  for (const [file, text] of Object.entries(files)) {
+    await writeFile(join(folder, file), text ?? await readFile(join(site, file)));
+  }
+  served[name] = await serve(folder);
+}
 const browser = await puppeteer.launch({
   headless: true, executablePath: '/usr/bin/chromium', userDataDir: await mkdtemp(join(tmpdir(), 'levelwise-profile-')),
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
          '--disable-component-update', '--disable-sync'],
 });
-const times = { levelwise: [], 'levelwise interactive': [], blank: [] };
+const times = Object.fromEntries([...Object.keys(served), 'levelwise interactive'].map((name) => [name, []]));
 for (let i = 0; i <= runs; i++) {
   for (const name of Object.keys(served)) {
     const context = await browser.createBrowserContext();
@@ -57,12 +78,14 @@ for (let i = 0; i <= runs; i++) {
 }
 await browser.close();
 for (const { server } of Object.values(served)) server.close();
-await rm(blank, { recursive: true, force: true });
+for (const folder of folders) await rm(folder, { recursive: true, force: true });
 
 const median = (values) => [...values].sort((a, b) => a - b)[values.length >> 1];
 for (const [name, values] of Object.entries(times)) {
   console.log(`${name}: after ${median(values).toFixed(1)} ms median (${Math.min(...values).toFixed(1)}-` +
               `${Math.max(...values).toFixed(1)} ms, ${values.length} runs)`);
 }
-console.log(`levelwise / blank: ${(median(times.levelwise) / median(times.blank)).toFixed(2)} ready, ` +
-            `${(median(times['levelwise interactive']) / median(times.blank)).toFixed(2)} interactive`);
+for (const floor of ['blank', 'same window']) {
+  console.log(`levelwise / ${floor}: ${(median(times.levelwise) / median(times[floor])).toFixed(2)} ready, ` +
+              `${(median(times['levelwise interactive']) / median(times[floor])).toFixed(2)} interactive`);
+}

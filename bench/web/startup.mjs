@@ -2,9 +2,8 @@
 // gzipped, as a static host sends it), and the time from navigation to the window taking
 // input (its script has run) and to the calculator ready (a click answered at once), against
 // floors that only fetch and instantiate an empty WebAssembly module: a blank page, and the
-// same window without the calculator (below). Median of
-// interleaved runs in headless Chromium, each in a fresh context (no cache, no service
-// worker).
+// same window without the calculator (below). Median of interleaved runs in headless
+// Chromium, each in a fresh context (no cache, no service worker).
 //   node bench/web/startup.mjs SITE_DIR NODE_MODULES_DIR [RUNS]
 import { mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
 import { createRequire } from 'node:module';

@@ -237,7 +237,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelTextRow{"RoundsUpToNextPower", 9999999999999999.0, kEnglish, u"1E+16"},
                       LevelTextRow{"Huge", 2.36e307, kEnglish, u"2.36E+307"},
                       LevelTextRow{"HugeNegative", -1.5e20, kEnglish, u"-1.5E+20"},
-                      LevelTextRow{"CommaSeparator", 1.5e20, kHungarian, u"1,5E+20"}),
+                      LevelTextRow{"CommaSeparator", 1.5e20, kHungarian, u"1,5E+20"},
+                      LevelTextRow{"RoundsToZeroFromBelow", -0.3, kEnglish, u"0"},
+                      LevelTextRow{"HalfRoundsToEven", -2.5, kEnglish, u"-2"},
+                      LevelTextRow{"Infinite", -HUGE_VAL, kEnglish, u"-inf"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // The C++ library's correctly rounded printing, which the level text must match digit for
@@ -271,7 +274,7 @@ std::vector<double> HardLevels()
                                DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 4503599627370495.5};
     std::mt19937_64 random(20261208);
     for (int i = 0; i < 20'000; ++i) {
-        // Whole numbers of every length, each ending in 5 once: a tie wherever it is cut.
+        // Whole numbers of every length, and the same ending in 5: a tie where a form cuts it.
         const std::uint64_t whole = random() >> (random() % 64);
         levels.push_back(double(whole));
         levels.push_back(double(whole / 10 * 10 + 5));

@@ -6,6 +6,7 @@
 // Runs as a WASI command under node at build time, built by the same compiler as the page's
 // calculator.
 #include "form1.h"
+#include "json_text.h"
 #include "logo.h"
 
 #include <cstdio>
@@ -18,34 +19,10 @@ namespace {
 using namespace levelwise;
 using form::ControlEntry;
 using form::ControlKind;
+using web::Json;
+using web::Utf8;
 
-std::string Utf8(std::u16string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// Text for HTML content and attribute values, and for JSON strings.
+// Text for HTML content and attribute values.
 std::string Html(std::u16string_view text)
 {
     std::string out;
@@ -59,17 +36,6 @@ std::string Html(std::u16string_view text)
         }
     }
     return out;
-}
-
-std::string Json(std::u16string_view text)
-{
-    std::string out = "\"";
-    for (const char c : Utf8(text)) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
 }
 
 std::string Name(const ControlEntry &entry) { return std::string(entry.name); }
@@ -305,9 +271,9 @@ std::string Table()
 bool Write(const std::string &path, const std::string &text)
 {
     std::FILE *file = std::fopen(path.c_str(), "wb");
-    const bool ok = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    bool ok = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
     if (file && std::fclose(file) != 0)
-        return false;
+        ok = false;
     if (!ok)
         std::fprintf(stderr, "make_page: cannot write %s\n", path.c_str());
     return ok;

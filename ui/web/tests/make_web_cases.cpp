@@ -5,6 +5,7 @@
 // The first line lists the number settings; each further line is one case.
 #include "form1.h"
 #include "generated_cases.h"
+#include "json_text.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -16,6 +17,7 @@ namespace {
 
 using namespace levelwise;
 using namespace levelwise::test;
+using web::Json;
 
 // English, Hungarian (no-break space groups, decimal comma), Swiss German (apostrophe
 // groups) and Indian (groups of two above the first three) settings, as browsers give them.
@@ -25,24 +27,6 @@ const std::vector<NumberSettings> kSettings{
     {u".", u"\u2019", {3}},
     {u".", u",", {3, 2}},
 };
-
-std::string Json(const std::u16string &text)
-{
-    std::string out = "\"";
-    for (const char c : Utf8(text)) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 std::u16string Ascii(const std::string &text) { return {text.begin(), text.end()}; }
 

@@ -6,15 +6,14 @@
 // Chromium, each in a fresh context (no cache, no service worker).
 //   node bench/web/startup.mjs SITE_DIR NODE_MODULES_DIR [RUNS]
 import { mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
-import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { serve } from '../../app/web/serve.mjs';
+import { launchBrowser } from '../../ui/web/tests/browsers.mjs';
 
 const [site, modules, runsArgument = '11'] = process.argv.slice(2);
 const runs = Number(runsArgument);
-const puppeteer = createRequire(join(resolve(modules), 'node_modules/'))('puppeteer-core');
 
 let total = 0;
 const sizes = [];
@@ -54,11 +53,7 @@ for (const [name, files] of Object.entries(floors)) {
   }
   served[name] = await serve(folder);
 }
-const browser = await puppeteer.launch({
-  headless: true, executablePath: '/usr/bin/chromium', userDataDir: await mkdtemp(join(tmpdir(), 'levelwise-profile-')),
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-});
+const browser = await launchBrowser(modules, 'chromium', await mkdtemp(join(tmpdir(), 'levelwise-profile-')));
 const times = Object.fromEntries([...Object.keys(served), 'levelwise interactive'].map((name) => [name, []]));
 for (let i = 0; i <= runs; i++) {
   for (const name of Object.keys(served)) {

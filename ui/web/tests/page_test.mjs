@@ -3,15 +3,14 @@
 //   node page_test.mjs chromium|firefox SITE_DIR MAKE_PAGE_WASM NODE_MODULES_DIR
 import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { openSync, closeSync } from 'node:fs';
-import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { serve } from '../../../app/web/serve.mjs';
 import { runWasi } from '../../../app/web/wasi.mjs';
+import { launchBrowser } from './browsers.mjs';
 
 const [engine, siteArgument, makePage, modules] = process.argv.slice(2);
 const site = resolve(siteArgument);
-const puppeteer = createRequire(join(resolve(modules), 'node_modules/'))('puppeteer-core');
 const work = await mkdtemp(join(tmpdir(), 'levelwise-web-'));
 
 // The window table, as the generator of the page reads it.
@@ -36,15 +35,7 @@ async function restart(folder) {
   }
 }
 
-const browser = await puppeteer.launch({
-  headless: true,
-  userDataDir: await mkdtemp(join(work, 'profile-')),
-  ...(engine === 'chromium'
-    ? { executablePath: '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--hide-scrollbars',
-               '--disable-background-networking', '--disable-component-update', '--disable-sync'] }
-    : { browser: 'firefox', executablePath: '/usr/lib/firefox-esr/firefox-esr' }),
-});
+const browser = await launchBrowser(modules, engine, await mkdtemp(join(work, 'profile-')));
 
 // The page's language, which it reads from navigator.language: headless Chromium takes none
 // from its command line or environment, so both engines are told per page (Chromium through

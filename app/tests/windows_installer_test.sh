@@ -149,9 +149,12 @@ wine "$setup" /S && pass "silent install over 0.90" || fail "silent install exit
 levelwise_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
                           tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
 shortcuts() { find "$drive" -path '*/Start Menu/*' -iname 'Levelwise*.lnk' | wc -l; }
-[ "$(levelwise_entries)" = 1 ] && [ "$(shortcuts)" = 1 ] &&
-    pass "one installed-apps entry and one shortcut after the upgrade" ||
-    fail "$(levelwise_entries) installed-apps entries and $(shortcuts) shortcuts after the upgrade"
+one_after_upgrade() { # PREFIX: one installed-apps entry and one shortcut, none left by the old
+    [ "$(levelwise_entries)" = 1 ] && [ "$(shortcuts)" = 1 ] &&
+        pass "${1}one installed-apps entry and one shortcut after the upgrade" ||
+        fail "${1}$(levelwise_entries) installed-apps entries and $(shortcuts) shortcuts after the upgrade"
+}
+one_after_upgrade ""
 for path in "${written[@]}"; do
     present "$path" && pass "installed: $path" || fail "not installed: $path"
 done
@@ -265,9 +268,7 @@ cmp -s "$(other_msi "$product_version" "$version")" "$msi" &&
 snapshot msi-before
 wine msiexec /i "Z:$older" /qn && pass "MSI 0.9.0 installed" || fail "MSI 0.9.0 did not install"
 wine msiexec /i "Z:$msi" /qn && pass "MSI: silent install over 0.9.0" || fail "MSI install exited with $?"
-[ "$(levelwise_entries)" = 1 ] && [ "$(shortcuts)" = 1 ] &&
-    pass "MSI: one installed-apps entry and one shortcut after the upgrade" ||
-    fail "MSI: $(levelwise_entries) installed-apps entries and $(shortcuts) shortcuts after the upgrade"
+one_after_upgrade "MSI: "
 uninstall_key="HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\\$product"
 uninstall_values "MSI: " <<TABLE
 DisplayName=Levelwise

@@ -18,7 +18,7 @@ if(LEVELWISE_CROSS_CHECK OR LEVELWISE_WINDOWS_CHECK)
 endif()
 
 if(LEVELWISE_FUZZ)
-    find_program(LEVELWISE_CLANGXX NAMES clang++-14 clang++ REQUIRED)
+    find_program(LEVELWISE_CLANGXX NAMES clang++-22 REQUIRED)
     set(fuzz_build ${CMAKE_BINARY_DIR}/fuzz)
     ExternalProject_Add(levelwise_fuzz
         SOURCE_DIR ${CMAKE_SOURCE_DIR}/fuzz

@@ -45,7 +45,7 @@ LEVELWISE_WEB_PACKAGES=(cmake make clang-22 lld-22 libc++-22-dev-wasm32 libclang
 # wine command for 64-bit programs too).
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file lintian man-db
-    clang-14 libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
+    libclang-rt-22-dev g++-aarch64-linux-gnu qemu-user
     xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
     weston python3-pyatspi at-spi2-core
     "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip python3-yaml openssl

@@ -11,11 +11,14 @@ build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON \
     -DLEVELWISE_FUZZ=ON -DLEVELWISE_CROSS_CHECK=ON -DLEVELWISE_WINDOWS_CHECK=ON -DLEVELWISE_WEB_CHECK=ON
 cmake --build "$build" --parallel "$(nproc)"
-# The browser tests' driver, at the versions of the committed lock file.
+# The browser tests' driver, at the versions of the committed lock file. The stamp is written
+# only once npm ci has finished, so an interrupted or failed install is redone next time.
 mkdir -p "$build/web-node"
-if ! cmp -s ui/web/tests/package-lock.json "$build/web-node/package-lock.json"; then
+if ! cmp -s ui/web/tests/package-lock.json "$build/web-node/installed-lock.json"; then
+    rm -f "$build/web-node/installed-lock.json"
     cp ui/web/tests/package.json ui/web/tests/package-lock.json "$build/web-node/"
     (cd "$build/web-node" && npm ci --no-audit --no-fund --loglevel=error)
+    cp ui/web/tests/package-lock.json "$build/web-node/installed-lock.json"
 fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

@@ -7,5 +7,6 @@ import { readFile } from 'node:fs/promises';
 export async function runWasi(file, args, { preopens = {}, stdout = 1 } = {}) {
   const wasi = new WASI({ version: 'preview1', args: ['wasi', ...args], preopens, stdout, returnOnExit: true });
   const module = await WebAssembly.compile(await readFile(file));
-  return wasi.start(await WebAssembly.instantiate(module, wasi.getImportObject()));
+  // wasiImport rather than getImportObject(), which Node.js 18 lacks.
+  return wasi.start(await WebAssembly.instantiate(module, { wasi_snapshot_preview1: wasi.wasiImport }));
 }

@@ -5,13 +5,15 @@
 //   node calculator_check.mjs MAKE_WEB_CASES SITE_DIR
 import { spawn } from 'node:child_process';
 import { readFile } from 'node:fs/promises';
-import { join, resolve } from 'node:path';
+import { join } from 'node:path';
 import { createInterface } from 'node:readline';
-import { pathToFileURL } from 'node:url';
 
 const [makeCases, site] = process.argv.slice(2);
 const COUNT = 200000;
-const { loadCalculator } = await import(pathToFileURL(join(resolve(site), 'calculator.js')));
+// Imported from its text: outside a package marked as modules, Node.js 18 would take the
+// site's .js file for CommonJS.
+const loaderText = await readFile(join(site, 'calculator.js'));
+const { loadCalculator } = await import(`data:text/javascript;base64,${loaderText.toString('base64')}`);
 const calculator = await loadCalculator(await readFile(join(site, 'levelwise.wasm')));
 
 const bitsOf = (value) => {

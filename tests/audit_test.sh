@@ -27,8 +27,8 @@ pid=$(xdotool getwindowpid "$window" 2>/dev/null || true)
 [ -n "$pid" ] && [ -r "/proc/$pid/maps" ] || { echo "FAIL: no process behind the window"; exit 1; }
 plugins=$(grep -oE '/[^ ]*/imageformats/[^ ]+' "/proc/$pid/maps" | sort -u || true)
 box=
-for attempt in 1 2 3; do
-    sleep 1  # a key sent before the window has settled may be lost; press again if so
+# A key sent before the window has settled may be lost: press again after 3 s without a box.
+for attempt in $(seq 10); do
     xdotool key --window "$window" space 2>/dev/null || true
     for _ in $(seq 60); do
         box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" | head -n 1 || true)

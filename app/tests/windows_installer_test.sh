@@ -125,8 +125,18 @@ while IFS='=' read -r locale title; do
                     xdotool getwindowname "$w" 2>/dev/null; done | paste -sd '|')
         fail "$locale: no window titled \"$title\" (shown: $shown)"
     fi
-    # Escape asks whether to quit; Enter says yes.
-    xdotool windowfocus --sync "$window" key Escape 2>/dev/null && sleep 0.5 && xdotool key Return
+    # Escape asks whether to quit, in a box of its own under the same title; Enter says yes.
+    question=
+    if xdotool windowfocus --sync "$window" key Escape 2>/dev/null; then
+        for _ in $(seq 200); do
+            question=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -vx "$window" |
+                       head -n 1 || true)
+            [ -n "$question" ] && break
+            sleep 0.1
+        done
+    fi
+    [ -n "$question" ] && xdotool windowfocus --sync "$question" key Return 2>/dev/null ||
+        fail "$locale: Escape did not ask whether to quit"
     timeout 20 tail --pid="$installer" -f /dev/null || { fail "$locale: the installer did not quit"; kill "$installer"; }
 done <<'TABLE'
 hu_HU.UTF-8=Levelwise Telepítő
@@ -205,19 +215,21 @@ timeout 20 tail --pid="$program" -f /dev/null && pass "the program ends when its
 
 wine 'C:\Program Files\Levelwise\Uninstall.exe' /S && pass "silent uninstall" ||
     fail "silent uninstall exited with $?"
-# The uninstaller works from a copy of itself in Temp, so it may finish after its caller.
+# The uninstaller works from a copy of itself in Temp (~nsu….tmp\Un.exe), so it may finish
+# after its caller: wait for the copy to end.
 for _ in $(seq 100); do [ -e "$drive/Program Files/Levelwise" ] || break; sleep 0.2; done
-sleep 0.5
+for _ in $(seq 200); do pgrep -f '~nsu[^\\]*\.tmp\\Un\.exe' >/dev/null || break; sleep 0.1; done
 for path in "${written[@]}"; do
     present "$path" && fail "left behind: $path" || pass "removed: $path"
 done
 snapshot after
 # The one trace NSIS leaves is that copy of the uninstaller, which it hands to Windows to
 # delete at the next restart; anything else new is a leftover.
-nsis_copy='^\./users/[^/]*/Temp/~nsu[^/]*\.tmp\(/Un\.exe\)\?$'
+# (Temp is users/NAME/Temp in Wine 8, users/NAME/AppData/Local/Temp in Wine 10.)
+nsis_copy='^\./users/[^/]*/\(AppData/Local/\)\?Temp/~nsu[^/]*\.tmp\(/Un\.exe\)\?$'
 diff <(grep -v "$nsis_copy" "$out/files.before") <(grep -v "$nsis_copy" "$out/files.after") &&
     pass "no file left behind" || fail "files left behind"
-if grep -q '^\./users/[^/]*/Temp/~nsu' "$out/files.after"; then
+if grep -q '^\./users/[^/]*/\(AppData/Local/\)\?Temp/~nsu' "$out/files.after"; then
     wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
         /v PendingFileRenameOperations | grep -q '\\~nsu' &&
         pass "the uninstaller's copy is deleted at the next restart" ||

@@ -13,8 +13,17 @@ levelwise_require_packages() {
         return 1
     fi
     echo "levelwise: installing ${missing[*]}" >&2
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # apt's progress runs to thousands of lines; it is shown only when the install fails.
+    local log
+    log=$(mktemp)
+    if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+        tail -n 40 "$log" >&2
+        rm -f "$log"
+        echo "levelwise: installing the packages failed" >&2
+        return 1
+    fi
+    rm -f "$log"
 }
 
 # Generates the UTF-8 locales given that the C library does not have yet; the window's tests

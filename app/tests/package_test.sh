@@ -25,10 +25,11 @@ for file in ./usr/bin/levelwise "./usr/share/applications/$id.desktop" \
             ./usr/share/man/hu/man1/levelwise.1.gz; do
     grep -qF " $file" <<<"$contents" || { echo "MISSING in package: $file"; status=1; }
 done
-# The manual pages read back as man shows them: name, no options, exit status.
+# The manual pages read back as man shows them to a user of a UTF-8 locale (under the bare C
+# locale man has no glyph for ő and ű): name, no options, exit status.
 dpkg-deb -x "$deb" "$out/tree"
 for page in man1 hu/man1; do
-    text=$(MANWIDTH=80 man --warnings -l "$out/tree/usr/share/man/$page/levelwise.1.gz" 2>&1)
+    text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$out/tree/usr/share/man/$page/levelwise.1.gz" 2>&1)
     grep -q 'levelwise - ' <<<"$text" && grep -qE '^(EXIT STATUS|KILÉPÉSI ÉRTÉK)' <<<"$text" &&
         ! grep -q 'warning' <<<"$text" && echo "manual page $page reads" ||
         { echo "manual page $page:"; echo "$text"; status=1; }

@@ -438,13 +438,12 @@ const std::vector<Row> &Rows()
              ExpectMessage(p.Click(), kReportDefaults);
              CHECK(IsWindow(p.Form()));
          }},
-        {"Space and Enter on the focused button calculate",
-         [](Program &p) {
-             ExpectMessage(p.ActAndDismiss([&] { p.Press(VK_SPACE, L' '); }), kReportDefaults);
-             // The focus comes back to the button after the box.
-             CHECK(WaitUntil([&] { return p.Focus() == p.Control("Command1"); }));
-             ExpectMessage(p.ActAndDismiss([&] { p.Press(VK_RETURN, L'\r'); }), kReportDefaults);
-         }},
+        // One program each: with no window manager, nothing makes the window active again
+        // after the first box, so a second key would have no focus to go to.
+        {"Space on the focused button calculates",
+         [](Program &p) { ExpectMessage(p.ActAndDismiss([&] { p.Press(VK_SPACE, L' '); }), kReportDefaults); }},
+        {"Enter on the focused button calculates",
+         [](Program &p) { ExpectMessage(p.ActAndDismiss([&] { p.Press(VK_RETURN, L'\r'); }), kReportDefaults); }},
         {"Short picked",
          [](Program &p) {
              SendMessageW(p.Control("Combo1"), CB_SETCURSEL, 1, 0);

@@ -6,6 +6,7 @@ source tools/packages.sh
 levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
 command -v npm >/dev/null || levelwise_require_packages npm
 levelwise_require_locales hu_HU de_DE en_IN
+echo "levelwise: packages and locales ready after $SECONDS s" >&2
 
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_SANITIZERS=ON \
@@ -20,5 +21,6 @@ if ! cmp -s ui/web/tests/package-lock.json "$build/web-node/installed-lock.json"
     (cd "$build/web-node" && npm ci --no-audit --no-fund --loglevel=error)
     cp ui/web/tests/package-lock.json "$build/web-node/installed-lock.json"
 fi
+echo "levelwise: built after $SECONDS s" >&2
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

@@ -68,8 +68,12 @@ run)
     # LEVELWISE_WINE_DPI: the screen's density for this one program, set back to 96 after it
     # (the programs of a session run one at a time).
     if [ -n "${LEVELWISE_WINE_DPI:-}" ]; then
+        # Wine 10 keeps the density it started the session's desktop with: the server, and
+        # the desktop with it, start again after each change.
         dpi() { "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-                    </dev/null >/dev/null 2>&1; }
+                    </dev/null >/dev/null 2>&1
+                "$wineserver" -k; "$wineserver" -w; "$wineserver" -p </dev/null >>"$dir/wineserver.log" 2>&1
+                "$wine" wineboot </dev/null >>"$dir/wineboot.log" 2>&1; }
         trap 'dpi 96' EXIT
         trap 'exit 143' TERM INT
         dpi "$LEVELWISE_WINE_DPI"

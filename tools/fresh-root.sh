@@ -12,19 +12,19 @@
 #
 # Kept between runs, in $LEVELWISE_FRESH_ROOT_CACHE (/var/cache/levelwise-fresh-root): the
 # bare debootstrap result of each release (made anew after a week) and the .deb files apt
-# downloaded. A root with the project's packages installed is never kept.
+# downloaded, linked into each root and back out of it, so that roots may run side by side.
+# A root with the project's packages installed is never kept.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 # Inside the namespaces: mount what the root needs, then run the command in it.
 if [ "${1:-}" = --inside ]; then
-    root=$2 archives=$3
-    shift 3
+    root=$2
+    shift 2
     mount --rbind /dev "$root/dev"
     mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$root/dev/shm"
     mount -t proc -o nosuid,nodev,noexec proc "$root/proc"
     mount --rbind /sys "$root/sys"
-    mount --bind "$archives" "$root/var/cache/apt/archives"
     chroot "$root" update-ca-certificates >/dev/null 2>&1 ||
         { echo "levelwise: update-ca-certificates failed in the root" >&2; exit 1; }
     # What a root shell on a new machine has, and the host's settings that point at the
@@ -86,7 +86,7 @@ mirror=${mirror:-http://deb.debian.org/debian}
 security=${security:-${mirror%/debian*}/debian-security}
 
 cache=${LEVELWISE_FRESH_ROOT_CACHE:-/var/cache/levelwise-fresh-root}/$codename
-mkdir -p "$cache/archives/partial" "$cache/debootstrap"
+mkdir -p "$cache/archives" "$cache/debootstrap"
 
 # The bare root, made once a week: debootstrap takes minutes, unpacking it seconds.
 base=$cache/base.tar
@@ -130,6 +130,15 @@ if compgen -G '/usr/local/share/ca-certificates/*' >/dev/null; then
     cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
 fi
 git clone --quiet --no-hardlinks "$repo" "$root/root/levelwise"
+# Hard links where the cache and the root share a file system, copies where they do not.
+link_debs() { # FROM TO
+    local deb
+    for deb in "$1"/*.deb; do
+        [ -e "$deb" ] && [ ! -e "$2/${deb##*/}" ] || continue
+        ln "$deb" "$2/" 2>/dev/null || cp "$deb" "$2/"
+    done
+}
+link_debs "$cache/archives" "$root/var/cache/apt/archives"
 
 started=$SECONDS
 status=0
@@ -137,7 +146,7 @@ status=0
 # these traps, which end it and, with it, every process in its namespace.
 set -m
 unshare --mount --propagation private --pid --fork --kill-child \
-    "$here/fresh-root.sh" --inside "$root" "$cache/archives" "$@" </dev/null &
+    "$here/fresh-root.sh" --inside "$root" "$@" </dev/null &
 child=$!
 set +m
 for signal in INT TERM HUP; do
@@ -145,6 +154,7 @@ for signal in INT TERM HUP; do
 done
 wait $child || status=$?
 echo "levelwise: '$*' in a fresh Debian $codename root: exit status $status after $((SECONDS - started)) s" >&2
+link_debs "$root/var/cache/apt/archives" "$cache/archives"
 # The downloaded packages that no run has used for a month are dropped.
 find "$cache/archives" -maxdepth 1 -name '*.deb' -atime +30 -delete
 exit $status

@@ -143,14 +143,16 @@ link_debs "$cache/archives" "$root/var/cache/apt/archives"
 started=$SECONDS
 status=0
 # In a process group of its own (set -m), so that an interruption reaches it only through
-# these traps, which end it and, with it, every process in its namespace.
+# these traps, which end it and, with it, every process in its namespace. unshare ignores
+# INT and TERM while it waits for its child, so it is killed outright; its child, PID 1 of
+# the namespace, dies with it (--kill-child), and every other process of the namespace too.
 set -m
 unshare --mount --propagation private --pid --fork --kill-child \
     "$here/fresh-root.sh" --inside "$root" "$@" </dev/null &
 child=$!
 set +m
 for signal in INT TERM HUP; do
-    trap "kill $child 2>/dev/null; wait $child; exit 130" $signal
+    trap "kill -KILL $child 2>/dev/null; wait $child; exit 130" $signal
 done
 wait $child || status=$?
 echo "levelwise: '$*' in a fresh Debian $codename root: exit status $status after $((SECONDS - started)) s" >&2

@@ -111,14 +111,25 @@ fi
 keys=$(find "$build" \( -iname '*.p12' -o -iname '*.pfx' \) -printf '%P ')
 [ -z "$keys" ] && pass "no certificate file in the build tree" || fail "certificate files in the build tree: $keys"
 
+# The first visible window titled TITLE (a pattern), other than EXCEPT, within 60 s. A search
+# fails now and then with BadWindow when a window goes while it is read; it is asked again.
+find_window() { # TITLE [EXCEPT]
+    local found
+    for _ in $(seq 600); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -n 1 || true)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
 # The installer speaks the user's language: its title under each locale, then cancelled.
 # The window is sought by its whole title: while the installer starts, windows come and go,
 # and one found by a part of its name may be gone before its title is read.
 while IFS='=' read -r locale title; do
     LC_ALL=$locale "$session" run "$dir" "$setup" </dev/null >/dev/null 2>&1 &
     installer=$!
-    if window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) &&
-            [ -n "$window" ]; then
+    if window=$(find_window "^$title\$"); then
         pass "$locale: \"$title\""
     else
         shown=$(for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
@@ -128,16 +139,11 @@ while IFS='=' read -r locale title; do
     # Escape asks whether to quit, in a box of its own under the same title; Enter says yes.
     question=
     if xdotool windowfocus --sync "$window" key Escape 2>/dev/null; then
-        for _ in $(seq 200); do
-            question=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -vx "$window" |
-                       head -n 1 || true)
-            [ -n "$question" ] && break
-            sleep 0.1
-        done
+        question=$(find_window "^$title\$" "$window") || true
     fi
     [ -n "$question" ] && xdotool windowfocus --sync "$question" key Return 2>/dev/null ||
         fail "$locale: Escape did not ask whether to quit"
-    timeout 20 tail --pid="$installer" -f /dev/null || { fail "$locale: the installer did not quit"; kill "$installer"; }
+    timeout 60 tail --pid="$installer" -f /dev/null || { fail "$locale: the installer did not quit"; kill "$installer"; }
 done <<'TABLE'
 hu_HU.UTF-8=Levelwise Telepítő
 de_DE.UTF-8=Installation von Levelwise
@@ -203,14 +209,14 @@ signed "the installed Uninstall.exe" "$drive/Program Files/Levelwise/Uninstall.e
 # The installed program starts and shows its window; closing it ends the program.
 "$session" run "$dir" 'C:\Program Files\Levelwise\Levelwise.exe' </dev/null >/dev/null 2>&1 &
 program=$!
-if window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1); then
+if window=$(find_window '^Levelwise$'); then
     pass "the installed program shows its window ($(xdotool getwindowgeometry "$window" | tail -n 1 | xargs))"
     xdotool windowfocus --sync "$window" key alt+F4
 else
     fail "no window of the installed program"
     kill "$program" 2>/dev/null || true
 fi
-timeout 20 tail --pid="$program" -f /dev/null && pass "the program ends when its window closes" ||
+timeout 60 tail --pid="$program" -f /dev/null && pass "the program ends when its window closes" ||
     { fail "the program did not end"; kill "$program" 2>/dev/null || true; }
 
 wine 'C:\Program Files\Levelwise\Uninstall.exe' /S && pass "silent uninstall" ||

@@ -15,7 +15,8 @@ depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
 for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 libc6 qt6-wayland \
         qt6-translations-l10n; do
-    grep -q "\b$package\b" <<<"$depends" || { echo "MISSING dependency: $package"; status=1; }
+    # Debian 13 renamed some libraries for its 64-bit time (libqt6core6t64).
+    grep -qE "\b$package(t64)?\b" <<<"$depends" || { echo "MISSING dependency: $package"; status=1; }
 done
 contents=$(dpkg-deb --contents "$deb")
 for file in ./usr/bin/levelwise "./usr/share/applications/$id.desktop" \

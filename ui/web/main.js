@@ -8,9 +8,18 @@ calculator.then(() => performance.mark('levelwise-ready'), () => {});
 
 // The browser's number settings for its language: decimal separator, group separator and
 // group sizes from the decimal separator leftwards (en-IN writes 12,34,567.5: sizes 3, 2).
+// A language tag Intl refuses (WebKit reports the C locale of many minimal systems as "C")
+// falls back to the browser's default format, then to en-US.
 function numberSettings(language) {
-  const format = new Intl.NumberFormat(language, { numberingSystem: 'latn', useGrouping: true });
-  const parts = format.formatToParts(1234567.5);
+  let parts;
+  for (const tag of [language, undefined, 'en-US']) {
+    try {
+      parts = new Intl.NumberFormat(tag, { numberingSystem: 'latn', useGrouping: true }).formatToParts(1234567.5);
+      break;
+    } catch {
+      // the next one
+    }
+  }
   const decimal = parts.find((part) => part.type === 'decimal')?.value ?? '.';
   const group = parts.find((part) => part.type === 'group')?.value ?? '';
   const integers = parts.filter((part) => part.type === 'integer').map((part) => part.value.length);

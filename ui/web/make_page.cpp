@@ -9,6 +9,8 @@
 #include "json_text.h"
 #include "logo.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -142,6 +144,97 @@ std::string Page()
 
 std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
 
+std::string Num(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+// On a touch screen the fields' text must be 16 px at least (Safari zooms the page when a
+// smaller field takes the focus) and the fields and the button 32 px tall: the window is
+// scaled by the least quarter step that gives both.
+double TouchScale()
+{
+    const double fieldTextPx = form::kDialogFontPoints * 4.0 / 3.0;
+    int lowest = form::kClientSize.height;
+    for (const ControlEntry &entry : form::kControls) {
+        if (form::TakesFocus(entry.kind) && entry.bounds.height < lowest)
+            lowest = entry.bounds.height;
+    }
+    const double needed = std::max(16.0 / fieldTextPx, 32.0 / lowest);
+    return std::ceil(needed * 4.0) / 4.0;
+}
+
+// The controls in reading order: top to bottom, and left to right where they start level.
+// A label stands left of its field, so in one column it comes just above it.
+std::vector<const ControlEntry *> ReadingOrder()
+{
+    std::vector<const ControlEntry *> order;
+    for (const ControlEntry &entry : form::kControls)
+        order.push_back(&entry);
+    std::stable_sort(order.begin(), order.end(), [](const ControlEntry *a, const ControlEntry *b) {
+        return a->bounds.top != b->bounds.top ? a->bounds.top < b->bounds.top : a->bounds.left < b->bounds.left;
+    });
+    return order;
+}
+
+// Phones and tablets. Where the window fits the screen scaled up by TouchScale(), it is shown
+// so, every place and size multiplied. Where it does not (a phone in portrait, or any screen
+// narrower than the window itself), the same controls stand in one column in reading order,
+// each label above its field, as wide as the screen; the tab order stays the table's.
+std::string TouchLayout()
+{
+    const double scale = TouchScale();
+    const std::string scaledWidth = Num(form::kClientSize.width * scale);
+    const std::string narrowWidth = Num(form::kClientSize.width * scale - 0.02);
+    std::string css = "\n/* A touch screen wide enough: the table's window, " + Num(scale) + " times its size. */\n";
+    css += "@media (pointer: coarse) and (min-width: " + scaledWidth + "px) {\n";
+    css += "#Form1 { width: " + scaledWidth + "px; height: " + Num(form::kClientSize.height * scale) +
+           "px; font-size: " + Num(form::kDialogFontPoints * scale) + "pt; margin: auto; }\n";
+    for (const ControlEntry &entry : form::kControls) {
+        css += "#" + Name(entry) + " { left: " + Num(entry.bounds.left * scale) + "px; top: " +
+               Num(entry.bounds.top * scale) + "px; width: " + Num(entry.bounds.width * scale) +
+               "px; height: " + Num(entry.bounds.height * scale) + "px;";
+        if (entry.font == form::ControlFont::Title)
+            css += " font-size: " + Num(form::kTitleFontPoints * scale) + "pt;";
+        css += " }\n";
+    }
+    css += "}\n";
+    css += "/* Narrower: one column, each label above its field. */\n";
+    css += "@media (max-width: " + Num(form::kClientSize.width - 0.02) +
+           "px), (pointer: coarse) and (max-width: " + narrowWidth + "px) {\n";
+    css += "body { display: block; height: auto; min-height: 100%; }\n";
+    css += "#Form1 { width: auto; height: auto; min-height: 100vh; box-sizing: border-box; padding: 12px 16px; "
+           "display: flex; flex-direction: column; gap: 4px; font-size: 16px; }\n";
+    css += "#Form1 > * { position: relative; left: auto; top: auto; width: auto; height: auto; }\n";
+    int order = 0;
+    for (const ControlEntry *entry : ReadingOrder()) {
+        css += "#" + Name(*entry) + " { order: " + std::to_string(order++) + ";";
+        if (entry->font == form::ControlFont::Title)
+            css += " font-size: 24px;";
+        if (form::TakesFocus(entry->kind))
+            css += " height: 44px;";
+        if (entry->kind == ControlKind::Picture)
+            css += " align-self: center; width: " + Px(entry->bounds.width) + "; height: " +
+                   Px(entry->bounds.height) + ";";
+        if (PairOf(entry->name) && PairOf(entry->name)->label == entry->name)
+            css += " margin-top: 8px;";
+        css += " }\n";
+    }
+    css += "}\n";
+    css += "/* Any touch screen or narrow screen: the box and the direction list for a finger. */\n";
+    css += "@media (pointer: coarse), (max-width: " + Num(form::kClientSize.width - 0.02) + "px) {\n"
+           "#box { font-size: 16px; max-width: calc(100vw - 24px); box-sizing: border-box; }\n"
+           "#box-ok { min-height: 44px; min-width: 88px; }\n"
+           ".combo input { padding-right: 36px; }\n"
+           ".combo .drop { width: 32px; }\n"
+           ".combo .drop::after { left: 12px; }\n"
+           ".combo [role=option] { padding: 10px 8px; }\n"
+           "}\n";
+    return css;
+}
+
 // The desktop button's bevel: its face lightened and darkened as Qt's lighter(130) and
 // darker(160) do for this face (a full-value blue, so lightening takes off saturation).
 constexpr form::Rgb kBevelLight{204, 204, 255};
@@ -170,7 +263,8 @@ std::string Layout()
            "; }\n";
     css += "#Command1:active { border-color: " + Rgb(kBevelDark) + " " + Rgb(kBevelLight) + " " +
            Rgb(kBevelLight) + " " + Rgb(kBevelDark) + "; }\n";
-    return css;
+    css += "#Form1 input { color: " + Rgb(form::kTextColour) + "; }\n";
+    return css + TouchLayout();
 }
 
 // A grey picture as PNG, its pixel data in stored (uncompressed) deflate blocks: the hatch
@@ -264,7 +358,9 @@ std::string Table()
     for (const form::FieldLabel &pair : form::kFieldLabels)
         json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +
                 std::string(pair.field) + "\": " + Json(form::Control(pair.label).text);
-    json += "}, \"logo\": " + Json(form::kLogoDescription) + "}\n";
+    json += "}, \"logo\": " + Json(form::kLogoDescription) + ", \"textColour\": [" +
+            std::to_string(form::kTextColour.red) + ", " + std::to_string(form::kTextColour.green) + ", " +
+            std::to_string(form::kTextColour.blue) + "], \"touchScale\": " + Num(TouchScale()) + "}\n";
     return json;
 }
 

@@ -138,7 +138,7 @@ if(LEVELWISE_WEB_CHECK)
     add_test(NAME web_calculator_matches_native
              COMMAND ${LEVELWISE_NODE} ${CMAKE_SOURCE_DIR}/ui/web/tests/calculator_check.mjs
                      $<TARGET_FILE:make_web_cases> ${site})
-    foreach(browser chromium firefox)
+    foreach(browser chromium firefox webkit)
         add_test(NAME web_page_${browser}
                  COMMAND ${LEVELWISE_NODE} --no-warnings ${CMAKE_SOURCE_DIR}/ui/web/tests/page_test.mjs
                          ${browser} ${site} ${web_build}/ui/web/make_page.wasm ${CMAKE_BINARY_DIR}/web-node)

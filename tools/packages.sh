@@ -58,4 +58,4 @@ LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
     xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
     weston python3-pyatspi at-spi2-core
     "${LEVELWISE_WINDOWS_PACKAGES[@]}" wine64 fonts-wine icoutils unzip python3-yaml openssl
-    "${LEVELWISE_WEB_PACKAGES[@]}" chromium firefox-esr)
+    "${LEVELWISE_WEB_PACKAGES[@]}" chromium firefox-esr webkit2gtk-driver)

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 source tools/packages.sh
 levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
 command -v npm >/dev/null || levelwise_require_packages npm
-levelwise_require_locales hu_HU de_DE en_IN
+levelwise_require_locales hu_HU de_DE de_CH en_IN en_US
 echo "levelwise: packages and locales ready after $SECONDS s" >&2
 
 build=build/test

@@ -1,0 +1,37 @@
+// Pictures of the web app for the README, as a phone and a desktop browser show it:
+//   node tools/screenshot-web.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
+// OUT_DIR gets window-web-phone.png (393 x 852, a touch screen, in Chromium) and, to look at,
+// phone-320.png, landscape.png, box-320.png and webkit.png.
+import { mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { serve } from '../app/web/serve.mjs';
+import { openBrowser } from '../ui/web/tests/browsers.mjs';
+
+const [site, modules, out] = process.argv.slice(2).map((path) => resolve(path));
+const work = await mkdtemp(join(tmpdir(), 'levelwise-pictures-'));
+const { server, url } = await serve(site);
+const shots = [['chromium', 'window-web-phone.png', 393, 852, true], ['chromium', 'phone-320.png', 320, 568, true],
+               ['chromium', 'landscape.png', 852, 393, true], ['chromium', 'box-320.png', 320, 568, true, true],
+               ['webkit', 'webkit.png', 391, 276, false]];
+try {
+  for (const [engine, name, width, height, touch, box] of shots) {
+    const browser = await openBrowser(modules, engine, work);
+    try {
+      const page = await browser.newPage({ language: 'hu-HU', width, height, touch });
+      await page.goto(url);
+      await page.waitFor(() => document.readyState === 'complete' && document.getElementById('Image1').complete);
+      if (box) {
+        await page.click('#Command1');
+        await page.waitFor(() => document.querySelector('#box[open]'));
+      }
+      await page.screenshot(join(out, name));
+      await page.close();
+    } finally {
+      await browser.close();
+    }
+  }
+} finally {
+  server.close();
+  await rm(work, { recursive: true, force: true });
+}

@@ -6,6 +6,8 @@ import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, sep } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { promisify } from 'node:util';
+import { gzip as zlibGzip } from 'node:zlib';
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
@@ -24,6 +26,16 @@ async function policyOf(site) {
   return policy ? { 'Content-Security-Policy': `${policy}; frame-ancestors 'none'` } : {};
 }
 
+// Each file compressed once, and again when its bytes change (a rebuilt site).
+const compressed = new Map();
+async function gzipped(file, body) {
+  const known = compressed.get(file);
+  if (known?.body.equals(body)) return known.gzip;
+  const gzip = await promisify(zlibGzip)(body, { level: 9 });
+  compressed.set(file, { body, gzip });
+  return gzip;
+}
+
 // Resolves to { server, url } once listening. onRequest, if given, sees each request's path.
 export async function serve(site, { port = 0, base = '/', onRequest } = {}) {
   const policy = await policyOf(site);
@@ -39,9 +51,14 @@ export async function serve(site, { port = 0, base = '/', onRequest } = {}) {
     }
     try {
       if (!file) throw new Error('outside the site');
-      const body = await readFile(file);
+      let body = await readFile(file);
+      // Compressed where the browser takes it, as a static host does; PNG is compressed already.
+      const gzip = extname(file) !== '.png' && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '');
+      if (gzip) body = await gzipped(file, body);
       response.writeHead(200, {
         'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
+        ...(gzip ? { 'Content-Encoding': 'gzip' } : {}),
+        Vary: 'Accept-Encoding',
         ...policy,
         'Cache-Control': 'no-cache',
         'X-Content-Type-Options': 'nosniff',

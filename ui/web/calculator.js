@@ -6,15 +6,14 @@ const ENOSYS = 52;
 const LOW = 0, HIGH = 1, DIRECTION = 2, DECIMAL_SEPARATOR = 3, GROUP_SEPARATOR = 4;
 
 // source: a fetch() response (or its promise), or the module's bytes.
+// Compiled and instantiated in one step, which the page's start waits on: whatever function
+// the module imports, under whatever module name, answers ENOSYS.
 export async function loadCalculator(source) {
-  const module = ArrayBuffer.isView(source) || source instanceof ArrayBuffer
-    ? await WebAssembly.compile(source)
-    : await WebAssembly.compileStreaming(source);
-  const imports = {};
-  for (const { module: name, name: field } of WebAssembly.Module.imports(module)) {
-    (imports[name] ??= {})[field] = () => ENOSYS;
-  }
-  const instance = await WebAssembly.instantiate(module, imports);
+  const unsupported = new Proxy({}, { get: () => () => ENOSYS });
+  const imports = new Proxy({}, { get: () => unsupported });
+  const { instance } = ArrayBuffer.isView(source) || source instanceof ArrayBuffer
+    ? await WebAssembly.instantiate(source, imports)
+    : await WebAssembly.instantiateStreaming(source, imports);
   instance.exports._initialize();
   return new Calculator(instance.exports);
 }
@@ -56,7 +55,7 @@ class Calculator {
   }
 }
 
-// In the page, the calculator starts loading as soon as this script runs, which the page has
-// it do before its own script (under node there is no page, and nothing starts).
+// In the page, the calculator starts loading as soon as this script runs: the site's script is
+// this loader joined in front of main.js (under node there is no page, and nothing starts).
 export const pageCalculator = typeof document === 'undefined'
   ? null : loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url)));

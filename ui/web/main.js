@@ -1,6 +1,7 @@
 // The page's window: the calculate button, the direction list and the message box, wired to
 // the calculator module. The window itself is in the HTML, so it shows before the module has
-// arrived; a click that comes first waits for it.
+// arrived; a click that comes first waits for it. The site serves it as one script with the
+// calculator's loader, which build_site.mjs joins in front in place of this import.
 import { pageCalculator as calculator } from './calculator.js';
 
 // The moment the page is ready for a click answered at once, for the start-up figure.

@@ -1,7 +1,7 @@
 // The web app's calculator module against the native core, case by case: the message box's
 // kind and text, and the bits of the levels. The cases and the native answers come from
-// make_web_cases, run here; the module is the site's own levelwise.wasm, loaded by the site's
-// loader.
+// make_web_cases, run here; the module is the site's own levelwise.wasm, loaded by the loader
+// that the site's script carries.
 //   node calculator_check.mjs MAKE_WEB_CASES SITE_DIR
 import { spawn } from 'node:child_process';
 import { readFile } from 'node:fs/promises';
@@ -10,9 +10,9 @@ import { createInterface } from 'node:readline';
 
 const [makeCases, site] = process.argv.slice(2);
 const COUNT = 200000;
-// Imported from its text: outside a package marked as modules, Node.js 18 would take the
-// site's .js file for CommonJS.
-const loaderText = await readFile(join(site, 'calculator.js'));
+// The loader the site's script carries, imported from its text: outside a package marked as
+// modules, Node.js 18 would take a .js file for CommonJS.
+const loaderText = await readFile(new URL('../calculator.js', import.meta.url));
 const { loadCalculator } = await import(`data:text/javascript;base64,${loaderText.toString('base64')}`);
 const calculator = await loadCalculator(await readFile(join(site, 'levelwise.wasm')));
 

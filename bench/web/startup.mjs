@@ -3,16 +3,16 @@
 // input (its script has run) and to the calculator ready (a click answered at once), against
 // floors that only fetch and instantiate an empty WebAssembly module: a blank page, and the
 // same window without the calculator (below). Median of interleaved runs in headless
-// Chromium, each in a fresh context (no cache, no service worker).
-//   node bench/web/startup.mjs SITE_DIR NODE_MODULES_DIR [RUNS]
+// Chromium, each in a fresh context (no cache, no service worker), or in WebKit.
+//   node bench/web/startup.mjs SITE_DIR NODE_MODULES_DIR [RUNS] [chromium|webkit]
 import { mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { serve } from '../../app/web/serve.mjs';
-import { launchBrowser } from '../../ui/web/tests/browsers.mjs';
+import { launchBrowser, openBrowser } from '../../ui/web/tests/browsers.mjs';
 
-const [site, modules, runsArgument = '11'] = process.argv.slice(2);
+const [site, modules, runsArgument = '11', engine = 'chromium'] = process.argv.slice(2);
 const runs = Number(runsArgument);
 
 let total = 0;
@@ -25,21 +25,24 @@ for (const name of (await readdir(site)).sort()) {
 console.log(`transfer, gzip -9: ${(total / 1024).toFixed(1)} KiB in all (${sizes.join(', ')} KiB)`);
 
 // The floors, each a page whose module script fetches and instantiates an empty module:
-// a blank page (the goal's floor); the site's own window without its style or scripts (the
-// same controls, unstyled); and with its style (the same window, which any page showing it
-// pays for). The last two are cut from the site's page, so they follow the table.
+// a blank page; the site's own page with the empty module in place of the calculator and its
+// scripts (the same window, which any page showing it pays for: the goal's floor); and that
+// without its style (the same controls, unstyled). The last two are cut from the site's page,
+// so they follow the table.
 const floorScript = "await WebAssembly.instantiateStreaming(fetch('empty.wasm'));\n" +
   "performance.mark('levelwise-ready');\n";
 const emptyModule = Buffer.from([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]);
 const page = await readFile(join(site, 'index.html'), 'utf8');
-const controls = page.replace(/<link rel="[^"]*"[^>]*>\n/g, '').replace(/<script[^>]*><\/script>\n/g, '')
+const styled = page.replace(/<link rel="preload"[^>]*>\n/g, '').replace(/<script[^>]*><\/script>\n/g, '')
   .replace('</head>', '<script type="module" src="floor.js"></script>\n</head>');
-const styled = controls.replace('</head>', '<link rel="stylesheet" href="levelwise.css">\n</head>');
+const controls = styled.replace(/<link rel="stylesheet"[^>]*>\n/g, '');
+const identity = { 'manifest.webmanifest': null, 'levelwise.svg': null, 'icon-192.png': null, 'icon-512.png': null };
 const floors = {
   blank: { 'index.html': '<!DOCTYPE html><html><head><meta charset="utf-8"><title>blank</title>' +
            '<script type="module" src="floor.js"></script></head><body></body></html>\n' },
-  'same controls': { 'index.html': controls, 'logo.png': null },
-  'same window': { 'index.html': styled, 'logo.png': null, 'logo.svg': null, 'levelwise.css': null, 'hatch.png': null },
+  'same controls': { 'index.html': controls, 'logo.png': null, ...identity },
+  'same window': { 'index.html': styled, 'logo.png': null, 'logo.svg': null, 'levelwise.css': null, 'hatch.png': null,
+                   ...identity },
 };
 const served = { levelwise: await serve(resolve(site)) };
 const folders = [];
@@ -53,24 +56,46 @@ for (const [name, files] of Object.entries(floors)) {
   }
   served[name] = await serve(folder);
 }
-const browser = await launchBrowser(modules, 'chromium', await mkdtemp(join(tmpdir(), 'levelwise-profile-')));
+// Chromium: a fresh context of one browser per run. WebKit: a fresh browser per run, driven
+// through its WebDriver.
+const profile = await mkdtemp(join(tmpdir(), 'levelwise-profile-'));
+const browser = engine === 'webkit' ? await openBrowser(modules, engine, profile)
+  : await launchBrowser(modules, 'chromium', profile);
+async function load(address) {
+  if (engine === 'webkit') {
+    const page = await browser.newPage({ language: 'hu-HU', width: 800, height: 600 });
+    try {
+      await page.goto(address);
+      return await page.waitFor(() => {
+        const [ready, interactive] = ['levelwise-ready', 'levelwise-interactive'].map(
+          (name) => performance.getEntriesByName(name)[0]?.startTime);
+        return ready !== undefined && [ready, interactive];
+      });
+    } finally {
+      await page.close();
+    }
+  }
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.goto(address);
+  const mark = await page.waitForFunction(() => performance.getEntriesByName('levelwise-ready')[0]?.startTime);
+  const interactive = await page.evaluate(() => performance.getEntriesByName('levelwise-interactive')[0]?.startTime);
+  const ready = await mark.jsonValue();
+  await context.close();
+  return [ready, interactive];
+}
 const times = Object.fromEntries([...Object.keys(served), 'levelwise interactive'].map((name) => [name, []]));
 for (let i = 0; i <= runs; i++) {
   for (const name of Object.keys(served)) {
-    const context = await browser.createBrowserContext();
-    const page = await context.newPage();
-    await page.goto(served[name].url);
-    const mark = await page.waitForFunction(() => performance.getEntriesByName('levelwise-ready')[0]?.startTime);
-    const ms = await mark.jsonValue();
-    const interactive = await page.evaluate(() => performance.getEntriesByName('levelwise-interactive')[0]?.startTime);
+    const [ms, interactive] = await load(served[name].url);
     if (i > 0) {  // the first round warms the browser up
       times[name].push(ms);
-      if (interactive !== undefined) times['levelwise interactive'].push(interactive);
+      if (interactive !== undefined && interactive !== null) times['levelwise interactive'].push(interactive);
     }
-    await context.close();
   }
 }
 await browser.close();
+await rm(profile, { recursive: true, force: true });
 for (const { server } of Object.values(served)) server.close();
 for (const folder of folders) await rm(folder, { recursive: true, force: true });
 

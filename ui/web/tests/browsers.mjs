@@ -161,8 +161,6 @@ async function openWebKit() {
       const session = (path, body, method = 'POST') => call(method, `/session/${sessionId}${path}`, body);
       const element = async (selector) => Object.values(
         await session('/element', { using: 'css selector', value: selector }))[0];
-      const keys = (list) => session('/actions', { actions: [{ type: 'key', id: 'keyboard', actions: list.flatMap(
-        (key) => [{ type: 'keyDown', value: key }, { type: 'keyUp', value: key }]) }] });
       const evaluate = async (fn, ...args) => {
         const { value, error } = await session('/execute/async', {
           script: `const done = arguments[arguments.length - 1];
@@ -172,6 +170,21 @@ async function openWebKit() {
           args: [args] });
         if (error !== undefined) throw new Error(error);
         return value;
+      };
+      // WebKitGTK 2.54's driver answers before the page has handled the keys it sent, so each
+      // batch waits until the page has seen every key come up again.
+      const keys = async (list) => {
+        const before = await evaluate(() => {
+          if (window.levelwiseKeysUp === undefined) {
+            window.levelwiseKeysUp = 0;
+            addEventListener('keyup', () => window.levelwiseKeysUp++, { capture: true });
+          }
+          return window.levelwiseKeysUp;
+        });
+        await session('/actions', { actions: [{ type: 'key', id: 'keyboard', actions: list.flatMap(
+          (key) => [{ type: 'keyDown', value: key }, { type: 'keyUp', value: key }]) }] });
+        await until(() => evaluate((count) => window.levelwiseKeysUp >= count, before + list.length),
+                    'the page to handle the keys');
       };
       // The window's outer size is the page's, as it is full screen.
       await session('/window/rect', { width, height });

@@ -1,7 +1,7 @@
 // Pictures of the web app for the README, as a phone and a desktop browser show it:
 //   node tools/screenshot-web.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
 // OUT_DIR gets window-web-phone.png (393 x 852, a touch screen, in Chromium) and, to look at,
-// phone-320.png, landscape.png, box-320.png and webkit.png.
+// phone-320.png, landscape.png, box-320.png, webkit.png and webkit-phone.png.
 import { mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -13,14 +13,17 @@ const work = await mkdtemp(join(tmpdir(), 'levelwise-pictures-'));
 const { server, url } = await serve(site);
 const shots = [['chromium', 'window-web-phone.png', 393, 852, true], ['chromium', 'phone-320.png', 320, 568, true],
                ['chromium', 'landscape.png', 852, 393, true], ['chromium', 'box-320.png', 320, 568, true, true],
-               ['webkit', 'webkit.png', 391, 276, false]];
+               ['webkit', 'webkit.png', 391, 276, false], ['webkit', 'webkit-phone.png', 360, 780, false]];
 try {
   for (const [engine, name, width, height, touch, box] of shots) {
     const browser = await openBrowser(modules, engine, work);
     try {
       const page = await browser.newPage({ language: 'hu-HU', width, height, touch });
       await page.goto(url);
-      await page.waitFor(() => document.readyState === 'complete' && document.getElementById('Image1').complete);
+      // Loaded, the button focused, and two frames drawn since (WebKit paints a moment later).
+      await page.waitFor(() => document.readyState === 'complete' && document.activeElement.id === 'Command1' &&
+                               document.getElementById('Image1').complete);
+      await page.eval(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
       if (box) {
         await page.click('#Command1');
         await page.waitFor(() => document.querySelector('#box[open]'));

@@ -153,6 +153,14 @@ std::string Num(double value)
     return text;
 }
 
+// A control's place and size in the table, multiplied by the scale, as CSS declarations.
+std::string Place(const ControlEntry &entry, double scale)
+{
+    return "left: " + Num(entry.bounds.left * scale) + "px; top: " + Num(entry.bounds.top * scale) +
+           "px; width: " + Num(entry.bounds.width * scale) + "px; height: " +
+           Num(entry.bounds.height * scale) + "px;";
+}
+
 // On a touch screen the fields' text must be 16 px at least (Safari zooms the page when a
 // smaller field takes the focus) and the fields and the button 32 px tall: the window is
 // scaled by the least quarter step that gives both.
@@ -195,9 +203,7 @@ std::string TouchLayout()
     css += "#Form1 { width: " + scaledWidth + "px; height: " + Num(form::kClientSize.height * scale) +
            "px; font-size: " + Num(form::kDialogFontPoints * scale) + "pt; margin: auto; }\n";
     for (const ControlEntry &entry : form::kControls) {
-        css += "#" + Name(entry) + " { left: " + Num(entry.bounds.left * scale) + "px; top: " +
-               Num(entry.bounds.top * scale) + "px; width: " + Num(entry.bounds.width * scale) +
-               "px; height: " + Num(entry.bounds.height * scale) + "px;";
+        css += "#" + Name(entry) + " { " + Place(entry, scale);
         if (entry.font == form::ControlFont::Title)
             css += " font-size: " + Num(form::kTitleFontPoints * scale) + "pt;";
         css += " }\n";
@@ -253,9 +259,7 @@ std::string Layout()
            " url(hatch.png); color: " + Rgb(form::kTextColour) + "; font-size: " +
            std::to_string(form::kDialogFontPoints) + "pt; }\n";
     for (const ControlEntry &entry : form::kControls) {
-        css += "#" + Name(entry) + " { left: " + Px(entry.bounds.left) + "; top: " +
-               Px(entry.bounds.top) + "; width: " + Px(entry.bounds.width) + "; height: " +
-               Px(entry.bounds.height) + ";";
+        css += "#" + Name(entry) + " { " + Place(entry, 1.0);
         if (entry.font == form::ControlFont::Title)
             css += " font-family: \"Liberation Sans\", \"" + Utf8(form::kTitleFontFamily) +
                    "\", Arial, sans-serif; font-size: " +

@@ -3,7 +3,7 @@
 // of its own downloaded), WebKit through its WebDriver on a private X server.
 import { spawn } from 'node:child_process';
 import { createRequire } from 'node:module';
-import { writeFile } from 'node:fs/promises';
+import { mkdtemp, writeFile } from 'node:fs/promises';
 import { createServer } from 'node:net';
 import { join, resolve } from 'node:path';
 
@@ -50,7 +50,6 @@ export async function openBrowser(modules, engine, work) {
 }
 
 async function openPuppeteer(modules, engine, work) {
-  const { mkdtemp } = await import('node:fs/promises');
   const browser = await launchBrowser(modules, engine, await mkdtemp(join(work, 'profile-')));
   // The language is set per page (Chromium through CDP, Firefox through WebDriver BiDi,
   // whose command puppeteer does not wrap yet): headless Chromium takes none from its

@@ -5,32 +5,66 @@
 
 namespace levelwise::form {
 
-const ControlEntry &Control(std::string_view name)
+std::array<const ControlEntry *, kFocusableCount> TabOrder()
 {
-    const auto found = std::find_if(kControls.begin(), kControls.end(),
-                                    [name](const ControlEntry &c) { return c.name == name; });
-    return found != kControls.end() ? *found : kControls.front();
-}
-
-bool TakesFocus(ControlKind kind)
-{
-    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox ||
-           kind == ControlKind::PictureButton;
-}
-
-std::array<const ControlEntry *, 4> TabOrder()
-{
-    std::array<const ControlEntry *, 4> order{};
+    std::array<const ControlEntry *, kFocusableCount> order{};
     std::size_t count = 0;
     for (const ControlEntry &control : kControls) {
-        if (!TakesFocus(control.kind) || count == order.size())
-            continue;
-        std::size_t at = count++;  // insert by tab index
-        for (; at > 0 && order[at - 1]->tabIndex > control.tabIndex; --at)
-            order[at] = order[at - 1];
-        order[at] = &control;
+        if (TakesFocus(control.kind))
+            order[count++] = &control;
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const ControlEntry *a, const ControlEntry *b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
+
+std::array<const ControlEntry *, kControls.size()> CreationOrder()
+{
+    std::array<const ControlEntry *, kControls.size()> order{};
+    const auto focusable = TabOrder();
+    std::copy(focusable.begin(), focusable.end(), order.begin());
+    std::size_t count = focusable.size();
+    for (const ControlEntry &control : kControls) {
+        if (!TakesFocus(control.kind))
+            order[count++] = &control;
     }
     return order;
+}
+
+namespace {
+
+// The hue of a shade: how far each channel stands from the face's brightest toward its
+// dimmest, 0 to 1 (0 for all three where the face is grey).
+struct Hue {
+    double red, green, blue;
+};
+
+Rgb FromValueAndSaturation(Hue hue, int value, int saturation)
+{
+    const auto channel = [&](double toward) {
+        return std::uint8_t(value - value * saturation * toward / 255.0 + 0.5);
+    };
+    return {channel(hue.red), channel(hue.green), channel(hue.blue)};
+}
+
+}  // namespace
+
+Shades BevelShades(Rgb face)
+{
+    const int high = std::max({face.red, face.green, face.blue});
+    const int low = std::min({face.red, face.green, face.blue});
+    if (high == 0)
+        return {face, face};
+    const int saturation = (high - low) * 255 / high;
+    const auto toward = [&](int c) { return high == low ? 0.0 : double(high - c) / (high - low); };
+    const Hue hue{toward(face.red), toward(face.green), toward(face.blue)};
+    int lightValue = high * 130 / 100, lightSaturation = saturation;
+    if (lightValue > 255) {
+        lightSaturation = std::max(0, saturation - (lightValue - 255));
+        lightValue = 255;
+    }
+    return {FromValueAndSaturation(hue, lightValue, lightSaturation),
+            FromValueAndSaturation(hue, high * 100 / 160, saturation)};
 }
 
 std::uint8_t HatchLevel(int x, int y)

@@ -1,6 +1,8 @@
-// What the window Form1 is, whatever toolkit draws it: its controls as data, its colours,
-// its pictures' pixel rule, and how each outcome of a click is shown. Plain C++: each front
-// end (Qt on Linux, Win32 on Windows) turns these rows into native controls.
+// What the window Form1 is, whatever toolkit draws it: its controls as data, its colours and
+// fonts, the button's bevel, which key does what, its pictures' pixel rule, and how each
+// outcome of a click is shown. Plain C++: each front end (Qt on Linux, Win32 on Windows, the
+// web page's generator and script) turns these rows into its platform's controls, and keeps
+// only what is that platform's own convention.
 #pragma once
 
 #include "retracement.h"
@@ -55,11 +57,26 @@ inline constexpr Size kButtonPictureSize{112, 34};
 inline constexpr Size kLogoSize{145, 110};
 
 inline constexpr Rgb kBackgroundColour{81, 133, 201};  // hidden under the background picture
-inline constexpr Rgb kTextColour{128, 128, 255};
+inline constexpr Rgb kTextColour{128, 128, 255};       // the labels' and the fields' text
 inline constexpr Rgb kButtonFaceColour{128, 128, 255};
 // The caption sits on the light hatch picture, so it stays black whatever the desktop's
 // colours: a dark theme's light button text would vanish there.
 inline constexpr Rgb kButtonCaptionColour{0, 0, 0};
+
+// The picture button's raised edge, kBevelWidth pixels in a light and a dark shade of the
+// face, and the face colour left visible kFaceMargin pixels around the picture. Pressed, the
+// shades swap and the picture and the caption move one pixel down and right.
+inline constexpr int kBevelWidth = 2;
+inline constexpr int kFaceMargin = 3;
+
+struct Shades {
+    Rgb light;
+    Rgb dark;
+};
+
+// The face lightened (its value times 1.3; what passes full value is taken off its
+// saturation) and darkened (its value divided by 1.6), hue kept, as desktop bevels shade it.
+Shades BevelShades(Rgb face);
 
 // What a screen reader says of the logo.
 inline constexpr std::u16string_view kLogoDescription = u"A Levelwise emblémája";
@@ -75,8 +92,14 @@ inline constexpr std::array<FieldLabel, 3> kFieldLabels{{
     {"Combo1", "Label5"},
 }};
 
-// The title label's font: "MS Sans Serif", 12 points, bold, Central European characters.
-inline constexpr std::u16string_view kTitleFontFamily = u"MS Sans Serif";
+// The fonts, each family list in the one order every front end tries it. The dialog font is
+// the platform's where there is one (Windows' "MS Shell Dlg 2", which is Tahoma), else
+// Liberation Sans, a metric twin of Arial that keeps "Legalacsonyabb érték:" on one line in
+// its 113 pixels. The title label's: "MS Sans Serif", 12 points, bold, Central European.
+inline constexpr std::array<std::u16string_view, 4> kDialogFontFamilies{
+    u"MS Shell Dlg 2", u"Liberation Sans", u"Tahoma", u"Arial"};
+inline constexpr std::array<std::u16string_view, 3> kTitleFontFamilies{
+    u"MS Sans Serif", u"Liberation Sans", u"Arial"};
 inline constexpr int kTitleFontPoints = 12;
 inline constexpr int kDialogFontPoints = 8;
 
@@ -100,15 +123,87 @@ inline constexpr std::array<ControlEntry, 12> kControls{{
     {"Label11", ControlKind::Label, u"© 2026 a Levelwise készítői", {8, 256, 177, 25}, 11},
 }};
 
-// The control of that name; the table holds every name the front ends ask for.
-const ControlEntry &Control(std::string_view name);
+// The control of a name read at run time (from a test's table, say); null if there is none.
+constexpr const ControlEntry *FindControl(std::string_view name)
+{
+    for (const ControlEntry &control : kControls) {
+        if (control.name == name)
+            return &control;
+    }
+    return nullptr;
+}
+
+void NoSuchControlInForm1();  // not constexpr: reaching it stops the compilation
+
+// The control of that name, looked up while compiling: a name the table does not hold does
+// not compile.
+consteval const ControlEntry &Control(std::string_view name)
+{
+    if (!FindControl(name))
+        NoSuchControlInForm1();
+    return *FindControl(name);
+}
+
+// Every pair names two controls of the table.
+static_assert([] {
+    for (const FieldLabel &pair : kFieldLabels) {
+        if (!FindControl(pair.field) || !FindControl(pair.label))
+            return false;
+    }
+    return true;
+}());
 
 // Whether the control takes the keyboard focus: the fields and the button.
-bool TakesFocus(ControlKind kind);
+constexpr bool TakesFocus(ControlKind kind)
+{
+    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox ||
+           kind == ControlKind::PictureButton;
+}
+
+inline constexpr std::size_t kFocusableCount = [] {
+    std::size_t count = 0;
+    for (const ControlEntry &control : kControls)
+        count += TakesFocus(control.kind) ? 1 : 0;
+    return count;
+}();
 
 // The focusable controls in tab order: Command1, Text1, Text2, Combo1. Focus starts on the
 // first.
-std::array<const ControlEntry *, 4> TabOrder();
+std::array<const ControlEntry *, kFocusableCount> TabOrder();
+
+// The order the controls are made in where that order is also the keyboard's (Win32's dialog
+// manager, the page's elements): the focusable ones in tab order, then the rest as listed.
+std::array<const ControlEntry *, kControls.size()> CreationOrder();
+
+// Which key does what. Enter and Space press the focused button; the arrow keys step through
+// the direction list's items, and Alt+Down or F4 open or close its list. Any other key on any
+// control, Enter in a field and Escape anywhere among them, does nothing: the window closes
+// only by its close box, and the levels come only from the button.
+enum class Key { Enter, Space, Escape, Up, Down, AltDown, F4 };
+enum class KeyAction { Nothing, Press, PreviousItem, NextItem, ToggleList };
+
+struct KeyRule {
+    ControlKind kind;
+    Key key;
+    KeyAction action;
+};
+inline constexpr std::array<KeyRule, 6> kKeyRules{{
+    {ControlKind::PictureButton, Key::Enter, KeyAction::Press},
+    {ControlKind::PictureButton, Key::Space, KeyAction::Press},
+    {ControlKind::ComboBox, Key::Up, KeyAction::PreviousItem},
+    {ControlKind::ComboBox, Key::Down, KeyAction::NextItem},
+    {ControlKind::ComboBox, Key::AltDown, KeyAction::ToggleList},
+    {ControlKind::ComboBox, Key::F4, KeyAction::ToggleList},
+}};
+
+constexpr KeyAction ActionOf(ControlKind kind, Key key)
+{
+    for (const KeyRule &rule : kKeyRules) {
+        if (rule.kind == kind && rule.key == key)
+            return rule.action;
+    }
+    return KeyAction::Nothing;
+}
 
 // The hatch rule of the background and button pictures: the grey level of pixel (x, y).
 // Grey where (x + y) mod 3 = 2, 230 on rows with y mod 3 = 0 and 229 on the others; every

@@ -11,6 +11,8 @@ constexpr Rgb kNavy{33, 52, 92};
 constexpr Rgb kBlue{81, 133, 201};
 constexpr Rgb kPriceColour{255, 255, 255};
 constexpr Rgb kLevelColours[3] = {{255, 196, 84}, {236, 236, 236}, {110, 220, 150}};
+// The price's last point; the logo's own, so a change to the window's text leaves it be.
+constexpr Rgb kDotColour{128, 128, 255};
 
 struct Point {
     double x;
@@ -216,7 +218,7 @@ RgbaPicture Draw(Size size, double scale, double top, double minStroke, double g
         },
         solid(kPriceColour), PriceBounds(s));
     const Point now = s.price[std::size(s.price) - 1];
-    canvas.Paint([&](Point p) { return Length(p.x - now.x, p.y - now.y) - s.dot; }, solid(kTextColour),
+    canvas.Paint([&](Point p) { return Length(p.x - now.x, p.y - now.y) - s.dot; }, solid(kDotColour),
                  Around(now, s.dot, s.dot));
     return canvas.Picture();
 }
@@ -280,7 +282,7 @@ std::string Svg(Size picture, double scale, double top, double minStroke, bool o
            "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n";
     const Point now = s.price[std::size(s.price) - 1];
     svg += "<circle cx=\"" + Number(now.x) + "\" cy=\"" + Number(now.y) + "\" r=\"" + Number(s.dot) +
-           "\" fill=\"" + Hex(kTextColour) + "\"/>\n</g>\n</svg>\n";
+           "\" fill=\"" + Hex(kDotColour) + "\"/>\n</g>\n</svg>\n";
     return svg;
 }
 

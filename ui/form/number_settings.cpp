@@ -1,5 +1,6 @@
 #include "number_settings.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace levelwise::form {
@@ -47,6 +48,27 @@ std::vector<unsigned> GroupSizesFromWindows(std::u16string_view grouping)
         sizes.pop_back();  // "3;0": the 3 repeats
     else if (sizes.back() != 0)
         sizes.push_back(0);  // "3": one group of three, then none
+    return sizes;
+}
+
+std::vector<unsigned> GroupSizesFromSample(std::u16string_view sample, std::u16string_view separator)
+{
+    std::vector<std::size_t> parts;  // the digit runs' lengths, left to right
+    for (std::size_t start = 0; !separator.empty();) {
+        const std::size_t at = sample.find(separator, start);
+        parts.push_back((at == std::u16string_view::npos ? sample.size() : at) - start);
+        if (at == std::u16string_view::npos)
+            break;
+        start = at + separator.size();
+    }
+    std::reverse(parts.begin(), parts.end());
+    if (parts.size() < 2)
+        return {};
+    std::vector<unsigned> sizes{unsigned(parts[0])};
+    if (parts.size() > 2 && parts[1] != parts[0])
+        sizes.push_back(unsigned(parts[1]));  // the last size given repeats
+    else if (parts.size() == 2 && parts[1] > parts[0])
+        sizes.push_back(0);  // no group beyond the first
     return sizes;
 }
 

@@ -34,10 +34,18 @@ QColor Colour(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 QSize ToSize(form::Size size) { return {size.width, size.height}; }
 
+template <std::size_t N> QStringList Families(const std::array<std::u16string_view, N> &families)
+{
+    QStringList list;
+    for (const std::u16string_view family : families)
+        list << Text(family);
+    return list;
+}
+
 QFont TitleFont()
 {
     QFont font;
-    font.setFamilies({Text(form::kTitleFontFamily), QStringLiteral("Liberation Sans")});
+    font.setFamilies(Families(form::kTitleFontFamilies));
     font.setPointSize(form::kTitleFontPoints);
     font.setBold(true);
     return font;
@@ -75,12 +83,10 @@ QString BoxClipboardText(const QMessageBox &box)
 
 QString ApplicationTitle() { return Text(form::kApplicationTitle); }
 
-// The platform's dialog font where there is one, else a metric twin of Arial that keeps
-// "Legalacsonyabb érték:" on one line in its 113 pixels.
 QFont DialogFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Shell Dlg 2"), QStringLiteral("Liberation Sans")});
+    font.setFamilies(Families(form::kDialogFontFamilies));
     font.setPointSize(form::kDialogFontPoints);
     return font;
 }
@@ -210,11 +216,6 @@ void Form1::ApplyColours()
         colours.setColor(QPalette::ButtonText, Colour(form::kTextColour));
         field->setPalette(colours);
     }
-
-    QPalette button = m_command1->palette();
-    button.setColor(QPalette::Button, Colour(form::kButtonFaceColour));
-    button.setColor(QPalette::ButtonText, Colour(form::kButtonCaptionColour));
-    m_command1->setPalette(button);
 }
 
 void Form1::SetTabOrder()

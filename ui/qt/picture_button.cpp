@@ -1,5 +1,7 @@
 #include "picture_button.h"
 
+#include "form1.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -8,8 +10,9 @@
 namespace levelwise {
 namespace {
 
-constexpr int kBevel = 2;  // width of the raised or sunken edge, drawn in shades of the face
-constexpr int kFaceMargin = 3;  // face colour left visible around the picture
+using form::kFaceMargin;
+
+QColor Colour(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 }  // namespace
 
@@ -18,11 +21,13 @@ PictureButton::PictureButton(const QString &caption, QImage picture, QWidget *pa
 {
 }
 
-// Enter on the focused button presses it, as Space does; it is no default button, so Enter
-// in a field never reaches it.
+// Space presses it as it does every push button; Enter as the window's key rules say. It is
+// no default button, so Enter in a field never reaches it.
 void PictureButton::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && form::ActionOf(form::ControlKind::PictureButton, form::Key::Enter) ==
+                     form::KeyAction::Press) {
         if (!event->isAutoRepeat())
             click();
         return;
@@ -34,7 +39,8 @@ void PictureButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
     const QRect face = rect();
-    const QColor faceColour = palette().color(QPalette::Button);
+    const form::Rgb faceRgb = form::kButtonFaceColour;
+    const QColor faceColour = Colour(faceRgb);
     const bool down = isDown() || isChecked();
     painter.fillRect(face, faceColour);
 
@@ -47,9 +53,10 @@ void PictureButton::paintEvent(QPaintEvent *)
     painter.drawImage(centred, m_picture);
     painter.restore();
 
-    const QColor light = down ? faceColour.darker(160) : faceColour.lighter(130);
-    const QColor dark = down ? faceColour.lighter(130) : faceColour.darker(160);
-    for (int i = 0; i < kBevel; ++i) {
+    const form::Shades shades = form::BevelShades(faceRgb);
+    const QColor light = Colour(down ? shades.dark : shades.light);
+    const QColor dark = Colour(down ? shades.light : shades.dark);
+    for (int i = 0; i < form::kBevelWidth; ++i) {
         const QRect edge = face.adjusted(i, i, -i, -i);
         painter.setPen(light);
         painter.drawLine(edge.topLeft(), edge.topRight());
@@ -59,7 +66,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         painter.drawLine(edge.topRight(), edge.bottomRight());
     }
 
-    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setPen(Colour(form::kButtonCaptionColour));
     painter.drawText(face.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 
     if (hasFocus()) {

@@ -2,6 +2,7 @@
 // browser's number settings into buffers this module hands out, runs the calculate command,
 // and reads back how the outcome is presented. UTF-16 throughout, as JavaScript strings are.
 #include "form1.h"
+#include "number_settings.h"
 #include "retracement.h"
 
 #include <array>
@@ -13,10 +14,9 @@ namespace {
 
 using namespace levelwise;
 
-enum Slot { kLow, kHigh, kDirection, kDecimalSeparator, kGroupSeparator, kSlots };
+enum Slot { kLow, kHigh, kDirection, kDecimalSeparator, kGroupSeparator, kGroupSample, kSlots };
 
 std::array<std::u16string, kSlots> g_inputs;
-std::vector<unsigned> g_groupSizes{3};
 std::u16string g_text;
 std::array<double, 4> g_levels{};
 
@@ -25,20 +25,14 @@ std::array<double, 4> g_levels{};
 extern "C" {
 
 // Room for `length` UTF-16 units of one input (0 low, 1 high, 2 direction, 3 decimal
-// separator, 4 group separator), to be written by the caller before it calculates.
+// separator, 4 group separator, 5 the integer part of 1234567 as the browser's number format
+// writes it), to be written by the caller before it calculates.
 __attribute__((export_name("lw_input"))) char16_t *LwInput(int slot, int length)
 {
     if (slot < 0 || slot >= kSlots || length < 0)
         return nullptr;
     g_inputs[std::size_t(slot)].assign(std::size_t(length), u'\0');
     return g_inputs[std::size_t(slot)].data();
-}
-
-// Room for `count` group sizes, from the decimal separator leftwards, the last repeating.
-__attribute__((export_name("lw_group_sizes"))) unsigned *LwGroupSizes(int count)
-{
-    g_groupSizes.assign(std::size_t(count < 0 ? 0 : count), 0);
-    return g_groupSizes.data();
 }
 
 // Runs the calculate command on the inputs; returns 0 for a plain message box and 1 for the
@@ -48,7 +42,7 @@ __attribute__((export_name("lw_calculate"))) int LwCalculate()
     NumberSettings settings;
     settings.decimalSeparator = g_inputs[kDecimalSeparator];
     settings.groupSeparator = g_inputs[kGroupSeparator];
-    settings.groupSizes = g_groupSizes;
+    settings.groupSizes = form::GroupSizesFromSample(g_inputs[kGroupSample], g_inputs[kGroupSeparator]);
     const form::Presentation shown = form::Present(
         RunCalculation(g_inputs[kLow], g_inputs[kHigh], g_inputs[kDirection], settings));
     g_text = shown.text;

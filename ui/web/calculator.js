@@ -3,7 +3,7 @@
 // uses here: each answers "not supported".
 
 const ENOSYS = 52;
-const LOW = 0, HIGH = 1, DIRECTION = 2, DECIMAL_SEPARATOR = 3, GROUP_SEPARATOR = 4;
+const LOW = 0, HIGH = 1, DIRECTION = 2, DECIMAL_SEPARATOR = 3, GROUP_SEPARATOR = 4, GROUP_SAMPLE = 5;
 
 // source: a fetch() response (or its promise), or the module's bytes.
 // Compiled and instantiated in one step, which the page's start waits on: whatever function
@@ -26,15 +26,16 @@ class Calculator {
   }
 
   // The outcome of the calculate command on three field texts under the number settings
-  // { decimal, group, groupSizes }: { error: whether it is the error report, text }.
+  // { decimal, group, sample } (sample: the integer part of 1234567 as the number format
+  // writes it, from which the module reads the group sizes): { error: whether it is the
+  // error report, text }.
   calculate(low, high, direction, settings) {
     this.#write(LOW, low);
     this.#write(HIGH, high);
     this.#write(DIRECTION, direction);
     this.#write(DECIMAL_SEPARATOR, settings.decimal);
     this.#write(GROUP_SEPARATOR, settings.group);
-    const sizes = this.#exports.lw_group_sizes(settings.groupSizes.length);
-    new Uint32Array(this.#exports.memory.buffer, sizes, settings.groupSizes.length).set(settings.groupSizes);
+    this.#write(GROUP_SAMPLE, settings.sample);
     const error = this.#exports.lw_calculate() === 1;
     const text = new Uint16Array(this.#exports.memory.buffer, this.#exports.lw_text(),
                                  this.#exports.lw_text_length());

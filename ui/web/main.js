@@ -7,10 +7,10 @@ import { pageCalculator as calculator } from './calculator.js';
 // The moment the page is ready for a click answered at once, for the start-up figure.
 calculator.then(() => performance.mark('levelwise-ready'), () => {});
 
-// The browser's number settings for its language: decimal separator, group separator and
-// group sizes from the decimal separator leftwards (en-IN writes 12,34,567.5: sizes 3, 2).
-// A language tag Intl refuses (WebKit reports the C locale of many minimal systems as "C")
-// falls back to the browser's default format, then to en-US.
+// The browser's number settings for its language: decimal separator, group separator, and
+// 1234567 as its format writes it, from which the calculator reads the group sizes (en-IN
+// writes 12,34,567: sizes 3, 2). A language tag Intl refuses (WebKit reports the C locale of
+// many minimal systems as "C") falls back to the browser's default format, then to en-US.
 function numberSettings(language) {
   let parts;
   for (const tag of [language, undefined, 'en-US']) {
@@ -21,19 +21,9 @@ function numberSettings(language) {
       // the next one
     }
   }
-  const decimal = parts.find((part) => part.type === 'decimal')?.value ?? '.';
-  const group = parts.find((part) => part.type === 'group')?.value ?? '';
-  const integers = parts.filter((part) => part.type === 'integer').map((part) => part.value.length);
-  const groupSizes = [];
-  if (group && integers.length > 1) {
-    const first = integers[integers.length - 1];
-    groupSizes.push(first);
-    // A second size only where it differs: the last size given repeats.
-    if (integers.length > 2 && integers[integers.length - 2] !== first) {
-      groupSizes.push(integers[integers.length - 2]);
-    }
-  }
-  return { decimal, group, groupSizes };
+  const text = (type) => parts.filter((part) => part.type === type).map((part) => part.value);
+  const sample = parts.filter((part) => part.type === 'integer' || part.type === 'group').map((part) => part.value);
+  return { decimal: text('decimal')[0] ?? '.', group: text('group')[0] ?? '', sample: sample.join('') };
 }
 
 const field = (id) => document.getElementById(id);
@@ -69,8 +59,7 @@ button.addEventListener('click', async () => {
 });
 box.addEventListener('close', () => button.focus());
 
-// The direction field: typed in freely, or chosen from its list with the mouse, with Alt+Down
-// or F4 to open it, or with the arrow keys, which step through the items as on the desktop.
+// The direction field: typed in freely, or chosen from its list with the mouse or the keys.
 const combo = field('Combo1');
 const list = field('Combo1-list');
 const items = [...list.querySelectorAll('[role=option]')];
@@ -91,9 +80,13 @@ for (const item of items) {
     openList(false);
   });
 }
+// The direction field's keys as the window's key rules give them, written on the field by
+// the page's generator: "ArrowDown:next F4:list ...".
+const keyActions = new Map(direction.dataset.keys.split(' ').map((rule) => rule.split(':')));
 direction.addEventListener('keydown', (event) => {
-  const step = { ArrowDown: 1, ArrowUp: -1 }[event.key];
-  if ((event.key === 'ArrowDown' && event.altKey) || event.key === 'F4') {
+  const action = keyActions.get(`${event.altKey ? 'Alt+' : ''}${event.key === ' ' ? 'Space' : event.key}`);
+  const step = { next: 1, previous: -1 }[action];
+  if (action === 'list') {
     openList(list.hidden);
   } else if (step) {
     const at = items.findIndex((item) => item.textContent === direction.value);
@@ -101,7 +94,7 @@ direction.addEventListener('keydown', (event) => {
     direction.value = items[next].textContent;
     if (!list.hidden) openList(true);
   } else if ((event.key === 'Escape' || event.key === 'Enter') && !list.hidden) {
-    openList(false);
+    openList(false);  // as a list a browser opens closes on these
   } else {
     return;
   }

@@ -51,6 +51,30 @@ std::string Rgb(form::Rgb colour)
            std::to_string(colour.blue) + ")";
 }
 
+// What a browser's own controls do with a key, which the page leaves to them: a button presses
+// on Enter and on Space, and a field outside a form does nothing on Enter or Escape. Keys the
+// script must handle are written on the control (KeysAttribute) for it to read.
+static_assert(form::ActionOf(ControlKind::PictureButton, form::Key::Enter) == form::KeyAction::Press &&
+              form::ActionOf(ControlKind::PictureButton, form::Key::Space) == form::KeyAction::Press &&
+              form::ActionOf(ControlKind::PictureButton, form::Key::Escape) == form::KeyAction::Nothing &&
+              form::ActionOf(ControlKind::TextBox, form::Key::Enter) == form::KeyAction::Nothing &&
+              form::ActionOf(ControlKind::TextBox, form::Key::Escape) == form::KeyAction::Nothing);
+
+// The key rules of a kind of control that the page's script carries out, as
+// ' data-keys="ArrowDown:next F4:list ..."' in the browser's names of the keys.
+std::string KeysAttribute(ControlKind kind)
+{
+    constexpr const char *kKeyNames[] = {"Enter", "Space", "Escape", "ArrowUp", "ArrowDown", "Alt+ArrowDown", "F4"};
+    constexpr const char *kActionNames[] = {"", "press", "previous", "next", "list"};
+    std::string keys;
+    for (const form::KeyRule &rule : form::kKeyRules) {
+        if (rule.kind == kind && kind != ControlKind::PictureButton)
+            keys += std::string(keys.empty() ? "" : " ") + kKeyNames[int(rule.key)] + ":" +
+                    kActionNames[int(rule.action)];
+    }
+    return keys.empty() ? "" : " data-keys=\"" + keys + "\"";
+}
+
 // The field-and-label pair a control belongs to, as the field or as its label; null if none.
 const form::FieldLabel *PairOf(std::string_view name)
 {
@@ -83,7 +107,7 @@ std::string ControlHtml(const ControlEntry &entry)
                            "-text\" type=\"text\" value=\"" + text +
                            "\" role=\"combobox\" aria-autocomplete=\"none\" aria-expanded=\"false\" "
                            "aria-controls=\"" + id + "-list\" autocomplete=\"off\" spellcheck=\"false\"" +
-                           labelledBy + "><span class=\"drop\" aria-hidden=\"true\"></span><ul id=\"" +
+                           KeysAttribute(entry.kind) + labelledBy + "><span class=\"drop\" aria-hidden=\"true\"></span><ul id=\"" +
                            id + "-list\" role=\"listbox\"" + labelledBy + " hidden>";
         for (const std::u16string_view item : form::kDirectionItems)
             html += "<li role=\"option\">" + Html(item) + "</li>";
@@ -125,13 +149,9 @@ std::string Page()
         "</head>\n"
         "<body>\n"
         "<main id=\"Form1\" aria-label=\"" + Html(form::kApplicationTitle) + "\">\n";
-    // The fields and the button first, in tab order, so that Tab follows it; the rest after.
-    for (const ControlEntry *entry : form::TabOrder())
+    // Tab follows the elements' order.
+    for (const ControlEntry *entry : form::CreationOrder())
         html += ControlHtml(*entry) + "\n";
-    for (const ControlEntry &entry : form::kControls) {
-        if (!form::TakesFocus(entry.kind))
-            html += ControlHtml(entry) + "\n";
-    }
     html += "</main>\n"
             "<dialog id=\"box\" role=\"alertdialog\" aria-labelledby=\"box-title\" "
             "aria-describedby=\"box-text\">\n"
@@ -246,14 +266,19 @@ std::string TouchLayout()
     return css;
 }
 
-// The desktop button's bevel: its face lightened and darkened as Qt's lighter(130) and
-// darker(160) do for this face (a full-value blue, so lightening takes off saturation).
-constexpr form::Rgb kBevelLight{204, 204, 255};
-constexpr form::Rgb kBevelDark{80, 80, 159};
+// A family list for CSS, the browser's generic family last.
+template <std::size_t N> std::string Families(const std::array<std::u16string_view, N> &families)
+{
+    std::string css;
+    for (const std::u16string_view family : families)
+        css += "\"" + Utf8(family) + "\", ";
+    return css + "sans-serif";
+}
 
 std::string Layout()
 {
     std::string css = "/* The window, from the shared table: sizes and places in CSS pixels. */\n";
+    css += "body { font-family: " + Families(form::kDialogFontFamilies) + "; }\n";
     css += "#Form1 { width: " + Px(form::kClientSize.width) + "; height: " +
            Px(form::kClientSize.height) + "; background: " + Rgb(form::kBackgroundColour) +
            " url(hatch.png); color: " + Rgb(form::kTextColour) + "; font-size: " +
@@ -261,17 +286,23 @@ std::string Layout()
     for (const ControlEntry &entry : form::kControls) {
         css += "#" + Name(entry) + " { " + Place(entry, 1.0);
         if (entry.font == form::ControlFont::Title)
-            css += " font-family: \"Liberation Sans\", \"" + Utf8(form::kTitleFontFamily) +
-                   "\", Arial, sans-serif; font-size: " +
+            css += " font-family: " + Families(form::kTitleFontFamilies) + "; font-size: " +
                    std::to_string(form::kTitleFontPoints) + "pt; font-weight: bold;";
         css += " }\n";
     }
+    // The bevel: a border of its width in the face's shades, the face's margin as padding
+    // around the picture (the border box's content), less a pixel for the pressed shift.
+    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
+    const std::string raised = Rgb(shades.light) + " " + Rgb(shades.dark) + " " + Rgb(shades.dark) + " " + Rgb(shades.light);
+    const std::string sunken = Rgb(shades.dark) + " " + Rgb(shades.light) + " " + Rgb(shades.light) + " " + Rgb(shades.dark);
+    const int padding = form::kFaceMargin - form::kBevelWidth;
     css += "#Command1 { color: " + Rgb(form::kButtonCaptionColour) + "; background: url(hatch.png) "
-           "content-box, " + Rgb(form::kButtonFaceColour) + " padding-box; border-color: " +
-           Rgb(kBevelLight) + " " + Rgb(kBevelDark) + " " + Rgb(kBevelDark) + " " + Rgb(kBevelLight) +
-           "; }\n";
-    css += "#Command1:active { border-color: " + Rgb(kBevelDark) + " " + Rgb(kBevelLight) + " " +
-           Rgb(kBevelLight) + " " + Rgb(kBevelDark) + "; }\n";
+           "content-box, " + Rgb(form::kButtonFaceColour) + " padding-box; border: " +
+           Px(form::kBevelWidth) + " solid; border-color: " + raised + "; padding: " + Px(padding) + "; }\n";
+    css += "#Command1:active { border-color: " + sunken + "; padding: " + Px(padding + 1) + " 0 0 " +
+           Px(padding + 1) + "; }\n";
+    // The focus frame a pixel inside the face's margin, as the desktop draws it.
+    css += "#Command1:focus-visible { outline-offset: " + Px(-(form::kFaceMargin + 2)) + "; }\n";
     css += "#Form1 input { color: " + Rgb(form::kTextColour) + "; }\n";
     return css + TouchLayout();
 }
@@ -366,7 +397,7 @@ std::string Table()
     json += "], \"labels\": {";
     for (const form::FieldLabel &pair : form::kFieldLabels)
         json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +
-                std::string(pair.field) + "\": " + Json(form::Control(pair.label).text);
+                std::string(pair.field) + "\": " + Json(form::FindControl(pair.label)->text);
     json += "}, \"logo\": " + Json(form::kLogoDescription) + ", \"textColour\": [" +
             std::to_string(form::kTextColour.red) + ", " + std::to_string(form::kTextColour.green) + ", " +
             std::to_string(form::kTextColour.blue) + "], \"touchScale\": " + Num(TouchScale()) + "}\n";

@@ -5,7 +5,6 @@
 #include "number_settings.h"
 #include "retracement.h"
 
-#include <algorithm>
 #include <string>
 
 namespace levelwise {
@@ -13,8 +12,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"LevelwiseForm1";
 constexpr int kFirstControlId = 100;  // control n of the table has the id 100 + n
-constexpr int kBevel = 2;             // raised or sunken edge of the button
-constexpr int kFaceMargin = 3;        // face colour left visible around the button's picture
 
 const wchar_t *Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t *>(text.data()); }
 
@@ -27,6 +24,11 @@ int ControlId(const form::ControlEntry &entry)
     return kFirstControlId + int(&entry - form::kControls.data());
 }
 
+const form::ControlEntry *EntryOf(HWND control)
+{
+    const int index = GetDlgCtrlID(control) - kFirstControlId;
+    return index >= 0 && index < int(form::kControls.size()) ? &form::kControls[std::size_t(index)] : nullptr;
+}
 
 std::u16string ControlText(HWND control)
 {
@@ -169,7 +171,7 @@ int Form1::Scale(int pixels) const { return MulDiv(pixels, int(m_dpi), 96); }
 
 void Form1::CreateControls()
 {
-    // Created in tab order first, so the dialog manager's Tab follows it; the rest after.
+    // The dialog manager's Tab follows the order of creation.
     const auto create = [this](const form::ControlEntry &entry) {
         const std::wstring text = WideString(entry.text);
         const wchar_t *windowClass = L"STATIC";
@@ -207,12 +209,8 @@ void Form1::CreateControls()
             SetWindowTextW(control, text.c_str());
         }
     };
-    for (const form::ControlEntry *entry : form::TabOrder())
+    for (const form::ControlEntry *entry : form::CreationOrder())
         create(*entry);
-    for (const form::ControlEntry &entry : form::kControls) {
-        if (!form::TakesFocus(entry.kind))
-            create(entry);
-    }
 }
 
 void Form1::CreateFonts()
@@ -221,11 +219,12 @@ void Form1::CreateFonts()
         if (font)
             DeleteObject(font);
     }
-    // "MS Shell Dlg" is Windows' own name for its dialog font, whatever face that is.
+    // Windows maps a face it lacks to one it has by itself, so only the first family is named.
+    const std::wstring dialog = WideString(form::kDialogFontFamilies.front());
     m_dialogFont = CreateFontW(-MulDiv(form::kDialogFontPoints, int(m_dpi), 72), 0, 0, 0, FW_NORMAL,
                                FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Shell Dlg");
-    const std::wstring title = WideString(form::kTitleFontFamily);
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, dialog.c_str());
+    const std::wstring title = WideString(form::kTitleFontFamilies.front());
     m_titleFont = CreateFontW(-MulDiv(form::kTitleFontPoints, int(m_dpi), 72), 0, 0, 0, FW_BOLD, FALSE,
                               FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                               DEFAULT_QUALITY, DEFAULT_PITCH, title.c_str());
@@ -383,7 +382,7 @@ void Form1::DrawButton(const DRAWITEMSTRUCT &item)
     FillRect(dc, &face, faceBrush);
     DeleteObject(faceBrush);
 
-    const int margin = Scale(kFaceMargin);
+    const int margin = Scale(form::kFaceMargin);
     RECT area{face.left + margin, face.top + margin, face.right - margin, face.bottom - margin};
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
@@ -394,14 +393,10 @@ void Form1::DrawButton(const DRAWITEMSTRUCT &item)
     RestoreDC(dc, saved);
 
     // The edge in lighter and darker shades of the face, swapped while pressed.
-    const form::Rgb faceRgb = form::kButtonFaceColour;
-    const auto shade = [&](int percent) {
-        const auto channel = [percent](int c) { return std::min(255, c * percent / 100); };
-        return RGB(channel(faceRgb.red), channel(faceRgb.green), channel(faceRgb.blue));
-    };
-    const COLORREF light = down ? shade(62) : shade(130);
-    const COLORREF dark = down ? shade(130) : shade(62);
-    for (int i = 0; i < Scale(kBevel); ++i) {
+    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
+    const COLORREF light = Colour(down ? shades.dark : shades.light);
+    const COLORREF dark = Colour(down ? shades.light : shades.dark);
+    for (int i = 0; i < Scale(form::kBevelWidth); ++i) {
         const RECT edge{face.left + i, face.top + i, face.right - i, face.bottom - i};
         const RECT lines[] = {{edge.left, edge.top, edge.right, edge.top + 1},
                               {edge.left, edge.top, edge.left + 1, edge.bottom},
@@ -432,22 +427,28 @@ void Form1::DrawButton(const DRAWITEMSTRUCT &item)
 
 void Form1::OnCommand(WORD id, WORD code)
 {
-    HWND button = GetDlgItem(m_window, ControlId(form::Control("Command1")));
     if (id == ControlId(form::Control("Command1")) && code == BN_CLICKED) {
         Calculate();
-    } else if (id == IDOK && GetFocus() == button) {
-        Calculate();  // Enter on the focused button presses it; Enter in a field does nothing
+        return;
     }
-    // IDCANCEL (Escape) does nothing: the window closes only by its close box.
+    // The dialog manager turns Enter and Escape into IDOK and IDCANCEL, sent to the window
+    // whichever control has the focus; the key rules say what they do there.
+    const form::ControlEntry *focused = EntryOf(GetFocus());
+    if (focused && (id == IDOK || id == IDCANCEL) &&
+        form::ActionOf(focused->kind, id == IDOK ? form::Key::Enter : form::Key::Escape) ==
+            form::KeyAction::Press) {
+        Calculate();
+    }
 }
 
 void Form1::Calculate()
 {
-    const auto text = [this](const char *name) {
-        return ControlText(GetDlgItem(m_window, ControlId(form::Control(name))));
+    const auto text = [this](const form::ControlEntry &entry) {
+        return ControlText(GetDlgItem(m_window, ControlId(entry)));
     };
     const form::Presentation shown =
-        form::Present(RunCalculation(text("Text1"), text("Text2"), text("Combo1"), UserNumberSettings()));
+        form::Present(RunCalculation(text(form::Control("Text1")), text(form::Control("Text2")),
+                                     text(form::Control("Combo1")), UserNumberSettings()));
     const UINT icon = shown.kind == form::BoxKind::ErrorReport ? MB_ICONWARNING : 0;
     const std::wstring body = WideString(shown.text);
     const std::wstring title = WideString(form::kApplicationTitle);

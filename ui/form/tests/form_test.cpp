@@ -91,12 +91,36 @@ TEST(Form, ControlTableHoldsTheWindowsDescription)
               (std::array{399, 289, 112, 34}));
 }
 
-TEST(Form, TabOrderStartsOnTheButton)
+// The tab order, then the order of creation: the same four first, then the rest as listed.
+TEST(Form, TabAndCreationOrders)
 {
     std::vector<std::string_view> names;
     for (const ControlEntry *entry : TabOrder())
         names.push_back(entry->name);
     EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Text1", "Text2", "Combo1"}));
+    names.clear();
+    for (const ControlEntry *entry : CreationOrder())
+        names.push_back(entry->name);
+    EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Text1", "Text2", "Combo1", "Label7",
+                                                    "Label2", "Label6", "Label10", "Label3", "Label5",
+                                                    "Image1", "Label11"}));
+}
+
+// Worked out by hand from the value and saturation of each face: (128, 128, 255) has value
+// 255 and saturation 127; lightened, 331 passes 255 by 76, so saturation 51 and the dim
+// channels 255 - 51 = 204; darkened, value 159 and the dim channels 159 - 159 * 127 / 255.
+TEST(Form, BevelShadesOfAFace)
+{
+    const auto shades = [](Rgb face) {
+        const Shades s = BevelShades(face);
+        return std::array{s.light.red, s.light.green, s.light.blue, s.dark.red, s.dark.green, s.dark.blue};
+    };
+    using Six = std::array<std::uint8_t, 6>;
+    EXPECT_EQ(shades(kButtonFaceColour), (Six{204, 204, 255, 80, 80, 159}));
+    EXPECT_EQ(shades({192, 192, 192}), (Six{249, 249, 249, 120, 120, 120}));  // grey stays grey
+    EXPECT_EQ(shades({255, 0, 0}), (Six{255, 76, 76, 159, 0, 0}));
+    EXPECT_EQ(shades({100, 50, 0}), (Six{130, 65, 0, 62, 31, 0}));  // hue kept under full value
+    EXPECT_EQ(shades({0, 0, 0}), (Six{0, 0, 0, 0, 0, 0}));
 }
 
 // 3 bytes a pixel with padded rows (as a Windows bitmap has them) and 4 bytes a pixel;
@@ -194,6 +218,26 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupingRow{"NothingSaid", u"", "", {3}},
                       GroupingRow{"Malformed", u"3;x", "", {3}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A browser's format of 1234567 in the languages the page meets, and what it leaves unsaid.
+TEST(Form, GroupSizesFromABrowsersSample)
+{
+    const struct {
+        std::u16string_view sample, separator;
+        std::vector<unsigned> sizes;
+    } rows[] = {
+        {u"1,234,567", u",", {3}},
+        {u"1\u202f234\u202f567", u"\u202f", {3}},
+        {u"12,34,567", u",", {3, 2}},
+        {u"1234,567", u",", {3, 0}},
+        {u"123,4567", u",", {4}},
+        {u"1234567", u"", {}},
+        {u"1234567", u",", {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(GroupSizesFromSample(row.sample, row.separator), row.sizes)
+            << "row " << &row - rows;
+}
 
 }  // namespace
 }  // namespace levelwise::form

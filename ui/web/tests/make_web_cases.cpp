@@ -2,10 +2,14 @@
 // build against this one: the message box the calculate command comes to for typed texts
 // under several number settings, and the bits of the levels of the prices behind them.
 //   make_web_cases COUNT [SEED] > cases.jsonl
-// The first line lists the number settings; each further line is one case.
+// The first line lists the number settings, as the page hands them to the module; each
+// further line is one case.
+//   make_web_cases --scenarios > scenarios.json
+// The window scenarios every front end's window test runs, for the page's test.
 #include "form1.h"
 #include "generated_cases.h"
 #include "json_text.h"
+#include "window_scenarios.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -115,12 +119,32 @@ std::string Hex(std::uint64_t bits)
     return buffer;
 }
 
+std::string Scenarios()
+{
+    constexpr const char *kKeys[] = {"Enter", " ", "Escape", "ArrowUp", "ArrowDown", "ArrowDown", "F4"};
+    constexpr const char *kShown[] = {"nothing", "message", "error"};
+    std::string json = "[";
+    for (const WindowScenario &row : kWindowScenarios) {
+        json += std::string(&row == kWindowScenarios.data() ? "" : ",") + "\n{\"name\": \"" + row.name +
+                "\", \"settings\": \"" + row.settings + "\", \"low\": " + Json(row.low) +
+                ", \"high\": " + Json(row.high) + ", \"direction\": " + Json(row.direction) +
+                ", \"chosen\": " + (row.chosen ? "true" : "false") + ", \"control\": \"" + row.control +
+                "\", \"key\": \"" + kKeys[int(row.key)] + "\", \"shown\": \"" + kShown[int(row.shown)] +
+                "\", \"text\": " + Json(row.text) + "}";
+    }
+    return json + "\n]\n";
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--scenarios") {
+        std::fputs(Scenarios().c_str(), stdout);
+        return 0;
+    }
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: make_web_cases COUNT [SEED]\n");
+        std::fprintf(stderr, "usage: make_web_cases COUNT [SEED] | make_web_cases --scenarios\n");
         return 2;
     }
     const long count = std::atol(argv[1]);
@@ -128,10 +152,8 @@ int main(int argc, char **argv)
     std::string header = "{\"settings\": [";
     for (const NumberSettings &s : kSettings) {
         header += std::string(&s == kSettings.data() ? "" : ", ") + "{\"decimal\": " +
-                  Json(s.decimalSeparator) + ", \"group\": " + Json(s.groupSeparator) + ", \"groupSizes\": [";
-        for (std::size_t i = 0; i < s.groupSizes.size(); ++i)
-            header += (i ? ", " : "") + std::to_string(s.groupSizes[i]);
-        header += "]}";
+                  Json(s.decimalSeparator) + ", \"group\": " + Json(s.groupSeparator) +
+                  ", \"sample\": " + Json(Grouped(1234567, s)) + "}";
     }
     std::printf("%s]}\n", header.c_str());
 

@@ -201,8 +201,10 @@ public:
 
     HWND Control(const char *name) const
     {
-        const form::ControlEntry &entry = form::Control(name);
-        return GetDlgItem(m_form, 100 + int(&entry - form::kControls.data()));
+        const form::ControlEntry *entry = form::FindControl(name);
+        if (!entry)
+            std::printf("  no control %s in the table\n", name);
+        return entry ? GetDlgItem(m_form, 100 + int(entry - form::kControls.data())) : nullptr;
     }
 
     // The edit part, for the combo box: that is what has the focus and takes the keys.

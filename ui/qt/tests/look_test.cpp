@@ -1,0 +1,334 @@
+// How the window looks: its controls' places, texts, colours and fonts, its pictures, and
+// the button's face, each against the shared table's values.
+#include "ink.h"
+#include "pictures.h"
+#include "window_fixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <utility>
+
+namespace levelwise {
+
+using test::Colour;
+using test::IsHatchPixel;
+using test::Text;
+
+class WindowLookTest : public QObject, test::WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(new test::ButtonsWithIconsStyle); }
+    void init() { QVERIFY(Open()); }
+    void cleanup() { Close(); }
+
+    void controlsHaveTheirPlaceAndText_data();
+    void controlsHaveTheirPlaceAndText();
+    void windowIsFixedWithCloseBoxOnly();
+    void textIsInkedInTheTablesColours();
+    void fonts();
+    void captionsFitTheirBoxes();
+    void buttonLooksTheSameUnderADarkPalette();
+    void picturesFollowTheHatchRule_data();
+    void picturesFollowTheHatchRule();
+    void backgroundIsDrawnUnscaledFromTheCorner();
+    void buttonShowsItsBevelFaceAndThePicture();
+    void picturesStaySharpWhenScaled();
+};
+
+void WindowLookTest::controlsHaveTheirPlaceAndText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    // The table's own values are held to the window's description by the form tests; here
+    // the window must show what the table says.
+    for (const form::ControlEntry &entry : form::kControls) {
+        const form::Rect &r = entry.bounds;
+        QTest::newRow(entry.name.data()) << QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size()))
+                                         << QRect(r.left, r.top, r.width, r.height) << Text(entry.text);
+    }
+}
+
+void WindowLookTest::controlsHaveTheirPlaceAndText()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QWidget *control = Window().findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    QVERIFY(control->isVisible());
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), text);
+        if (name == "Image1")
+            QCOMPARE(label->pixmap().size(), geometry.size());
+        else
+            QVERIFY(label->wordWrap());
+    } else if (auto *field = qobject_cast<QLineEdit *>(control)) {
+        QCOMPARE(field->text(), text);
+    } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+        QCOMPARE(combo->currentText(), text);
+        QVERIFY(combo->isEditable());
+        QCOMPARE(combo->count(), int(form::kDirectionItems.size()));
+        for (int i = 0; i < combo->count(); ++i)
+            QCOMPARE(combo->itemText(i), Text(form::kDirectionItems[std::size_t(i)]));
+    } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+        QCOMPARE(button->text(), text);
+    } else {
+        QFAIL("unexpected kind of control");
+    }
+}
+
+void WindowLookTest::windowIsFixedWithCloseBoxOnly()
+{
+    const QSize client(form::kClientSize.width, form::kClientSize.height);
+    QCOMPARE(Window().windowTitle(), Text(form::kApplicationTitle));
+    QCOMPARE(Window().size(), client);
+    QCOMPARE(Window().minimumSize(), Window().maximumSize());
+    const Qt::WindowFlags flags = Window().windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    // Asked to maximize anyway (a title bar that offers it whatever the window says), the
+    // window keeps its state and size.
+    Window().setWindowState(Qt::WindowMaximized);
+    // A compositor answers in its own time: wait for the window to be back as it was.
+    QTRY_VERIFY(!Window().isMaximized() && Window().size() == client &&
+                Window().windowHandle()->size() == client);
+}
+
+// The most inked pixel of each caption and field text is the table's colour over the hatch
+// (labels), over white (fields) or over the button's picture (its caption).
+void WindowLookTest::textIsInkedInTheTablesColours()
+{
+    QCOMPARE(Window().palette().color(QPalette::Window), Colour(form::kBackgroundColour));
+    Window().setFocus();  // no caret or selection in a field
+    const QImage shot = Window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const form::ControlEntry &entry : form::kControls) {
+        if (entry.text.empty() || entry.kind == form::ControlKind::Picture)
+            continue;
+        const bool field = entry.kind == form::ControlKind::TextBox || entry.kind == form::ControlKind::ComboBox;
+        const form::Rgb ink = entry.kind == form::ControlKind::PictureButton ? form::kButtonCaptionColour
+                                                                             : form::kTextColour;
+        QRect area(entry.bounds.left, entry.bounds.top, entry.bounds.width, entry.bounds.height);
+        if (entry.kind != form::ControlKind::Label)  // inside the frame or the bevel
+            area.adjust(form::kFaceMargin + 1, form::kFaceMargin + 1, -form::kFaceMargin - 1, -form::kFaceMargin - 1);
+        if (entry.kind == form::ControlKind::ComboBox)
+            area.setRight(area.left() + area.width() / 2);  // the text, not the arrow
+        area &= shot.rect();
+        int most = -1;
+        test::Ink inked;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                const form::Rgb pixel{std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())};
+                const std::uint8_t level = field ? 255 : form::HatchLevel(x, y);  // the caption: near enough
+                const form::Rgb under{level, level, level};
+                if (const int distance = test::Distance(pixel, under); distance > most) {
+                    most = distance;
+                    inked = test::InkOver(pixel, under, ink);
+                }
+            }
+        }
+        QVERIFY2(inked.blend && inked.coverage > 0.9,
+                 qPrintable(QStringLiteral("%1: %2 of the ink, %3").arg(Text(entry.text)).arg(inked.coverage)
+                                .arg(inked.blend ? "a blend" : "no blend")));
+    }
+}
+
+void WindowLookTest::fonts()
+{
+    const QFontInfo title(Control<QLabel>("Label7")->fontInfo());
+    QVERIFY(title.bold());
+    QCOMPARE(title.pointSize(), form::kTitleFontPoints);
+    const QFontInfo dialog(Control<QLabel>("Label2")->fontInfo());
+    QCOMPARE(dialog.pointSize(), form::kDialogFontPoints);
+    QVERIFY(!dialog.bold());
+    // Every font in the window must have real glyphs for the Hungarian letters.
+    for (QWidget *widget : Window().findChildren<QWidget *>()) {
+        const QFontMetrics metrics(widget->font());
+        for (const QChar letter : QStringLiteral("áéíóöőüűÁÉÍÓÖŐÜŰ"))
+            QVERIFY2(metrics.inFontUcs4(letter.unicode()),
+                     qPrintable(widget->objectName() + QStringLiteral(" lacks ") + letter));
+    }
+}
+
+// Lays the caption of a label out at the label's width with room to spare, and tells how many
+// lines of ink it makes and the lowest row the ink reaches, in logical pixels from the
+// label's top however dense the screen.
+std::pair<int, double> InkOfCaption(const QLabel &label)
+{
+    QLabel copy(label.text());
+    copy.setFont(label.font());
+    copy.setWordWrap(true);
+    copy.setAlignment(label.alignment());
+    copy.setPalette(QPalette(Qt::black, Qt::white));
+    copy.resize(label.width(), 4 * label.height());
+    const QImage image = copy.grab().toImage();
+    // On a dense screen an accent may stand a device pixel clear of its letter: a line break
+    // is a gap of a whole logical pixel.
+    const qreal ratio = image.devicePixelRatio();
+    int lines = 0, lastInked = -1;
+    double lowest = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        bool inked = false;
+        for (int x = 0; x < image.width() && !inked; ++x)
+            inked = qGray(image.pixel(x, y)) < 200;
+        if (inked) {
+            lines += lastInked < 0 || y - lastInked - 1 >= ratio ? 1 : 0;
+            lastInked = y;
+            lowest = y / ratio;
+        }
+    }
+    return {lines, lowest};
+}
+
+// Every caption on one line in its box but Label5's, wider than its box, which wraps onto a
+// second line that still fits.
+void WindowLookTest::captionsFitTheirBoxes()
+{
+    for (const char *name : {"Label2", "Label3", "Label5", "Label6", "Label10", "Label11"}) {
+        const auto [lines, lowest] = InkOfCaption(*Control<QLabel>(name));
+        QCOMPARE(lines, std::string_view(name) == "Label5" ? 2 : 1);
+        QVERIFY2(lowest < Control<QLabel>(name)->height(), name);
+    }
+}
+
+// The caption is drawn in the same dark ink on the light picture whatever the palette, so
+// the button looks the same under a light and a dark desktop theme.
+void WindowLookTest::buttonLooksTheSameUnderADarkPalette()
+{
+    Window().setFocus();  // no focus frame on the button
+    const QImage light = Control<QPushButton>("Command1")->grab().toImage();
+    const QPalette original = QApplication::palette();
+    QPalette dark(QColor(53, 53, 53), QColor(40, 40, 40));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    QApplication::setPalette(dark);
+    Form1 darkWindow;
+    darkWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&darkWindow));
+    darkWindow.setFocus();
+    const QImage underDark = darkWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->grab().toImage();
+    QApplication::setPalette(original);
+    QCOMPARE(underDark, light);
+}
+
+void WindowLookTest::picturesFollowTheHatchRule_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("background") << QSize(form::kBackgroundPictureSize.width, form::kBackgroundPictureSize.height);
+    QTest::newRow("button") << QSize(form::kButtonPictureSize.width, form::kButtonPictureSize.height);
+    // Fewer rows than the pattern's period of three, and just one more than it.
+    QTest::newRow("one row") << QSize(7, 1);
+    QTest::newRow("two rows") << QSize(7, 2);
+    QTest::newRow("four rows") << QSize(5, 4);
+}
+
+void WindowLookTest::picturesFollowTheHatchRule()
+{
+    QFETCH(QSize, size);
+    const QImage picture = HatchPicture(size);
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.depth(), 24);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if (!IsHatchPixel(picture.pixel(x, y), x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+// Where no control covers the window, the rendered pixels are the picture's own.
+void WindowLookTest::backgroundIsDrawnUnscaledFromTheCorner()
+{
+    const QImage shot = Window().grab().toImage();
+    QCOMPARE(shot.size(), QSize(form::kClientSize.width, form::kClientSize.height));
+    const QRect bare[] = {{0, 0, 120, 60}, {0, 220, 230, 30}, {210, 120, 30, 60}, {386, 0, 5, 276}};
+    for (const QRect &area : bare) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (!IsHatchPixel(shot.pixel(x, y), x, y))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+            }
+        }
+    }
+}
+
+// The bevel's two shades at the edges, the face inside them, then the picture; pressed, the
+// shades swap.
+void WindowLookTest::buttonShowsItsBevelFaceAndThePicture()
+{
+    auto *button = Control<QPushButton>("Command1");
+    Window().setFocus();
+    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
+    const int right = button->width() - 1, middle = button->height() / 2;
+    for (const bool down : {false, true}) {
+        button->setDown(down);
+        const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int i = 0; i < form::kBevelWidth; ++i) {
+            QCOMPARE(shot.pixelColor(i, middle), Colour(down ? shades.dark : shades.light));
+            QCOMPARE(shot.pixelColor(right - i, middle), Colour(down ? shades.light : shades.dark));
+        }
+        for (int x = form::kBevelWidth; x < form::kFaceMargin; ++x) {
+            QCOMPARE(shot.pixelColor(x, middle), Colour(form::kButtonFaceColour));
+            QCOMPARE(shot.pixelColor(right - x, middle), Colour(form::kButtonFaceColour));
+        }
+    }
+    button->setDown(false);
+    const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Left of the caption the picture shows: diagonal lines three pixels apart, one pixel
+    // in three grey along each row.
+    int grey = 0;
+    for (int y = 4; y <= 20; ++y) {
+        for (int x = 4; x <= 15; ++x) {
+            const QRgb pixel = shot.pixel(x, y);
+            QVERIFY(pixel == qRgb(255, 255, 255) || pixel == qRgb(230, 230, 230) || pixel == qRgb(229, 229, 229));
+            QCOMPARE(qRed(shot.pixel(x + 1, y - 1)) == 255, qRed(pixel) == 255);
+            grey += qRed(pixel) != 255 ? 1 : 0;
+        }
+    }
+    QCOMPARE(grey, 17 * 4);
+}
+
+// Run at 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR): the hatch keeps its three exact levels, each
+// of its pixels a whole block of device pixels at 2, with no smoothed shades between them,
+// and the logo is drawn at the screen's density.
+void WindowLookTest::picturesStaySharpWhenScaled()
+{
+    const QImage window = Window().grab().toImage();
+    const qreal ratio = window.devicePixelRatio();
+    const QSizeF client(form::kClientSize.width, form::kClientSize.height);
+    QCOMPARE(window.size(), (client * ratio).toSize());
+    QRegion controls;
+    for (const QWidget *child : Window().findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        controls += child->geometry().adjusted(-1, -1, 1, 1);
+    const QList<QRgb> levels{qRgb(255, 255, 255), qRgb(230, 230, 230), qRgb(229, 229, 229)};
+    int smoothed = 0, misplaced = 0;
+    for (int y = 0; y < window.height(); ++y) {
+        for (int x = 0; x < window.width(); ++x) {
+            const QPoint logical(int(x / ratio), int(y / ratio));
+            if (controls.contains(logical))
+                continue;
+            const QRgb pixel = window.pixel(x, y);
+            smoothed += !levels.contains(pixel);
+            if (ratio == 2)
+                misplaced += !IsHatchPixel(pixel, logical.x(), logical.y());
+        }
+    }
+    QCOMPARE(smoothed, 0);
+    QCOMPARE(misplaced, 0);
+
+    const QPixmap logo = Control<QLabel>("Image1")->pixmap();
+    QCOMPARE(logo.devicePixelRatio(), ratio);
+    QCOMPARE(logo.size(), (QSizeF(form::kLogoSize.width, form::kLogoSize.height) * ratio).toSize());
+}
+
+}  // namespace levelwise
+
+QTEST_MAIN(levelwise::WindowLookTest)
+#include "look_test.moc"

@@ -1,0 +1,256 @@
+// Using the window: the shared scenarios typed, chosen, clicked and keyed in, each box read
+// and dismissed as a user does, and the keyboard, the fields' limits, screen readers and the
+// platform's own texts.
+#include "modal_box.h"
+#include "platform_texts.h"
+#include "window_fixture.h"
+#include "window_scenarios.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHash>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <clocale>
+#include <vector>
+
+namespace levelwise {
+namespace {
+
+using test::ActAndDismiss;
+using test::ShownBox;
+using test::Text;
+
+// The language whose number settings the system has, as the scenarios name it; the C locale
+// writes numbers as American English does.
+QString SystemSettings()
+{
+    const QString name = QLocale::system().name();
+    return name == QLatin1String("C") ? QStringLiteral("en-US") : QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
+}
+
+std::vector<Qt::Key> QtKeys(form::Key key)
+{
+    switch (key) {
+    case form::Key::Enter: return {Qt::Key_Return, Qt::Key_Enter};  // the main and the keypad's
+    case form::Key::Space: return {Qt::Key_Space};
+    case form::Key::Escape: return {Qt::Key_Escape};
+    default: return {};
+    }
+}
+
+}  // namespace
+
+class WindowUseTest : public QObject, test::WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(new test::ButtonsWithIconsStyle); }
+    void init() { QVERIFY(Open()); }
+    void cleanup() { Close(); }
+
+    void scenarios_data();
+    void scenarios();
+    void focusStartsOnTheButtonAndTabsInOrder();
+    void priceFieldsTakeElevenCharacters_data();
+    void priceFieldsTakeElevenCharacters();
+    void closingTheWindowEndsTheProgram();
+    void screenReadersNameEachControl();
+    void platformTextsFollowTheLocale();
+
+private:
+    ShownBox Click()
+    {
+        return ActAndDismiss([this] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); });
+    }
+    void CheckBox(const ShownBox &box, const test::WindowScenario &row);
+};
+
+// The rows for the system's number settings (run once more under hu_HU and de_DE, see the
+// CMake file), and those for any.
+void WindowUseTest::scenarios_data()
+{
+    // Run under a locale, the C library must really have it (a missing locale leaves it in
+    // "C" while Qt still takes the name from the environment), and Qt must agree.
+    const QByteArray wanted = qgetenv("LC_ALL");
+    if (!wanted.isEmpty() && wanted != "C") {
+        QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), wanted);
+        QCOMPARE(QLocale::system().name(), QString::fromLatin1(wanted.left(wanted.indexOf('.'))));
+    }
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < test::kWindowScenarios.size(); ++i) {
+        const test::WindowScenario &row = test::kWindowScenarios[i];
+        if (!*row.settings || SystemSettings() == QLatin1String(row.settings))
+            QTest::newRow(row.name) << int(i);
+    }
+}
+
+void WindowUseTest::CheckBox(const ShownBox &box, const test::WindowScenario &row)
+{
+    QCOMPARE(box.shown, row.shown != test::Shown::Nothing);
+    if (!box.shown)
+        return;
+    QCOMPARE(box.title, Text(form::kApplicationTitle));
+    QCOMPARE(box.text, Text(row.text));
+    QCOMPARE(box.icon, row.shown == test::Shown::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon);
+    QCOMPARE(box.buttonCount, 1);
+    QVERIFY(!box.buttonHasIcon);
+    if (row.shown == test::Shown::Message)
+        QCOMPARE(box.leftMargin, box.rightMargin);
+    // Ctrl+C copies the box as Windows' boxes copy theirs.
+    const QString rule = QStringLiteral("---------------------------\n");
+    QCOMPARE(box.copied, rule + box.title + QLatin1Char('\n') + rule + box.text + QLatin1Char('\n') + rule +
+                             QStringLiteral("OK\n") + rule);
+}
+
+void WindowUseTest::scenarios()
+{
+    QFETCH(int, index);
+    const test::WindowScenario &row = test::kWindowScenarios[std::size_t(index)];
+    QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
+    auto *text1 = Control<QLineEdit>("Text1");
+    auto *text2 = Control<QLineEdit>("Text2");
+    auto *combo = Control<QComboBox>("Combo1");
+    for (const auto &[field, typed] : {std::pair{text1, Text(row.low)}, std::pair{text2, Text(row.high)}}) {
+        if (field->text() != typed)
+            Retype(field, typed);
+    }
+    if (row.chosen) {
+        for (int i = 0; i < combo->count() && combo->currentText() != Text(row.direction); ++i)
+            QTest::keyClick(combo, Qt::Key_Down);
+    } else if (combo->currentText() != Text(row.direction)) {
+        Retype(combo, Text(row.direction));
+    }
+    QCOMPARE(combo->currentText(), Text(row.direction));
+
+    if (!*row.control) {
+        CheckBox(Click(), row);
+    } else {
+        QWidget *control = Control<QWidget>(row.control);
+        for (const Qt::Key key : QtKeys(row.key)) {
+            control->setFocus();
+            CheckBox(ActAndDismiss([&] { QTest::keyClick(control, key); }), row);
+        }
+    }
+    // The window stays, the fields as they were typed, the list with its items alone.
+    QVERIFY(Window().isVisible());
+    QCOMPARE(lastWindowClosed.count(), 0);
+    QCOMPARE(text1->text(), Text(row.low));
+    QCOMPARE(text2->text(), Text(row.high));
+    QCOMPARE(combo->currentText(), Text(row.direction));
+    QCOMPARE(combo->count(), int(form::kDirectionItems.size()));
+    // After an error report, the next click calculates once the prices are mended.
+    if (row.shown == test::Shown::ErrorReport) {
+        Retype(text1, Text(form::Control("Text1").text));
+        Retype(text2, Text(form::Control("Text2").text));
+        QCOMPARE(Click().text, Text(test::kReport));
+    }
+}
+
+void WindowUseTest::focusStartsOnTheButtonAndTabsInOrder()
+{
+    const auto order = form::TabOrder();
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(order.front()->name.data()));
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(order[i % order.size()]->name.data()));
+    }
+}
+
+void WindowUseTest::priceFieldsTakeElevenCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("paste");
+    QTest::newRow("Text1 typed") << "Text1" << false;
+    QTest::newRow("Text1 pasted") << "Text1" << true;
+    QTest::newRow("Text2 typed") << "Text2" << false;
+    QTest::newRow("Text2 pasted") << "Text2" << true;
+}
+
+void WindowUseTest::priceFieldsTakeElevenCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, paste);
+    auto *field = Control<QLineEdit>(qPrintable(name));
+    const QString fifteen = QStringLiteral("123456789012345");
+    if (paste) {
+        QGuiApplication::clipboard()->setText(fifteen);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        Retype(field, fifteen);
+    }
+    QCOMPARE(field->text(), fifteen.left(form::kPriceMaxLength));
+}
+
+// The event loop ends, with status 0, once the window is closed.
+void WindowUseTest::closingTheWindowEndsTheProgram()
+{
+    QTimer::singleShot(0, &Window(), [this] { Window().close(); });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });  // would hang otherwise
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+// Each field by its label's caption (and related to the label), the logo by its description,
+// the button by its caption, the window by its title.
+void WindowUseTest::screenReadersNameEachControl()
+{
+    struct Told {
+        const char *control;
+        QAccessible::Role role;
+        QString name;
+        const char *label;
+    };
+    std::vector<Told> expected{{"Image1", QAccessible::Graphic, Text(form::kLogoDescription), ""},
+                               {"Command1", QAccessible::Button, Text(form::Control("Command1").text), ""},
+                               {"Form1", QAccessible::Window, Text(form::kApplicationTitle), ""}};
+    for (const form::FieldLabel &pair : form::kFieldLabels) {
+        const form::ControlEntry &field = *form::FindControl(pair.field);
+        expected.push_back({field.name.data(),
+                            field.kind == form::ControlKind::ComboBox ? QAccessible::ComboBox : QAccessible::EditableText,
+                            Text(form::FindControl(pair.label)->text), pair.label.data()});
+    }
+    for (const Told &told : expected) {
+        QWidget *widget = std::string_view(told.control) == "Form1" ? &Window() : Control<QWidget>(told.control);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), told.role);
+        QCOMPARE(accessible->text(QAccessible::Name), told.name);
+        QStringList labels;
+        for (const auto &[other, relation] : accessible->relations(QAccessible::Label))
+            labels << other->object()->objectName();
+        QCOMPARE(labels.join(QLatin1Char(',')), QString::fromLatin1(told.label));
+    }
+}
+
+// Qt's own texts, such as a field's context menu, in the user's language: English in the C
+// locale, Hungarian under hu_HU.
+void WindowUseTest::platformTextsFollowTheLocale()
+{
+    LoadPlatformTexts();
+    std::unique_ptr<QMenu> menu(Control<QLineEdit>("Text1")->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    // The first entry, Undo, in each language the test runs under.
+    const QHash<QString, QString> undo{{QStringLiteral("C"), QStringLiteral("Undo")},
+                                       {QStringLiteral("en"), QStringLiteral("Undo")},
+                                       {QStringLiteral("hu"), QStringLiteral("Visszavonás")},
+                                       {QStringLiteral("de"), QStringLiteral("Rückgängig")}};
+    const QString language = QLocale::system().name().section(QLatin1Char('_'), 0, 0);
+    QVERIFY2(undo.contains(language), qPrintable(language));
+    QCOMPARE(texts.value(0), undo.value(language));
+}
+
+}  // namespace levelwise
+
+QTEST_MAIN(levelwise::WindowUseTest)
+#include "use_test.moc"

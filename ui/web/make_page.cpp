@@ -380,7 +380,7 @@ std::string Manifest()
 
 std::string Table()
 {
-    std::string json = "{\"client\": [" + std::to_string(form::kClientSize.width) + ", " +
+    std::string json = "{\"title\": " + Json(form::kApplicationTitle) + ", \"client\": [" + std::to_string(form::kClientSize.width) + ", " +
                        std::to_string(form::kClientSize.height) + "], \"maxLength\": " +
                        std::to_string(form::kPriceMaxLength) + ", \"controls\": [";
     for (const ControlEntry &entry : form::kControls) {

@@ -83,7 +83,7 @@ inline constexpr std::array kWindowScenarios{
 // Every control a row names is in the window.
 static_assert([] {
     for (const WindowScenario &row : kWindowScenarios) {
-        if (*row.control && !form::FindControl(row.control))
+        if (*row.control && form::ControlIndex(row.control) < 0)
             return false;
     }
     return true;

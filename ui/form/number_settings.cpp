@@ -63,7 +63,7 @@ std::vector<unsigned> GroupSizesFromSample(std::u16string_view sample, std::u16s
     }
     std::reverse(parts.begin(), parts.end());
     if (parts.size() < 2)
-        return {};
+        return {0};
     std::vector<unsigned> sizes{unsigned(parts[0])};
     if (parts.size() > 2 && parts[1] != parts[0])
         sizes.push_back(unsigned(parts[1]));  // the last size given repeats

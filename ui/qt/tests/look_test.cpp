@@ -1,7 +1,6 @@
 // How the window looks: its controls' places, texts, colours and fonts, its pictures, and
 // the button's face, each against the shared table's values.
 #include "ink.h"
-#include "pictures.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -31,8 +30,6 @@ private slots:
     void fonts();
     void captionsFitTheirBoxes();
     void buttonLooksTheSameUnderADarkPalette();
-    void picturesFollowTheHatchRule_data();
-    void picturesFollowTheHatchRule();
     void backgroundIsDrawnUnscaledFromTheCorner();
     void buttonShowsItsBevelFaceAndThePicture();
     void picturesStaySharpWhenScaled();
@@ -100,42 +97,35 @@ void WindowLookTest::windowIsFixedWithCloseBoxOnly()
                 Window().windowHandle()->size() == client);
 }
 
-// The most inked pixel of each caption and field text is the table's colour over the hatch
-// (labels), over white (fields) or over the button's picture (its caption).
+// The most inked pixel of each text is the table's colour over the hatch (labels), over white
+// (fields) or over the button's picture (its caption).
 void WindowLookTest::textIsInkedInTheTablesColours()
 {
     QCOMPARE(Window().palette().color(QPalette::Window), Colour(form::kBackgroundColour));
     Window().setFocus();  // no caret or selection in a field
     const QImage shot = Window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto pixel = [&](int x, int y) {
+        const QRgb c = shot.pixel(x, y);
+        return form::Rgb{std::uint8_t(qRed(c)), std::uint8_t(qGreen(c)), std::uint8_t(qBlue(c))};
+    };
     for (const form::ControlEntry &entry : form::kControls) {
         if (entry.text.empty() || entry.kind == form::ControlKind::Picture)
             continue;
-        const bool field = entry.kind == form::ControlKind::TextBox || entry.kind == form::ControlKind::ComboBox;
-        const form::Rgb ink = entry.kind == form::ControlKind::PictureButton ? form::kButtonCaptionColour
-                                                                             : form::kTextColour;
+        const bool label = entry.kind == form::ControlKind::Label;
+        const bool button = entry.kind == form::ControlKind::PictureButton;
+        // Inside a field's frame or the bevel; in the combo box, the text and not the arrow.
         QRect area(entry.bounds.left, entry.bounds.top, entry.bounds.width, entry.bounds.height);
-        if (entry.kind != form::ControlKind::Label)  // inside the frame or the bevel
-            area.adjust(form::kFaceMargin + 1, form::kFaceMargin + 1, -form::kFaceMargin - 1, -form::kFaceMargin - 1);
+        const int inset = label ? 0 : form::kFaceMargin + 1;
+        area.adjust(inset, inset, -inset, -inset);
         if (entry.kind == form::ControlKind::ComboBox)
-            area.setRight(area.left() + area.width() / 2);  // the text, not the arrow
+            area.setWidth(area.width() / 2);
         area &= shot.rect();
-        int most = -1;
-        test::Ink inked;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
-                const QColor c = shot.pixelColor(x, y);
-                const form::Rgb pixel{std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())};
-                const std::uint8_t level = field ? 255 : form::HatchLevel(x, y);  // the caption: near enough
-                const form::Rgb under{level, level, level};
-                if (const int distance = test::Distance(pixel, under); distance > most) {
-                    most = distance;
-                    inked = test::InkOver(pixel, under, ink);
-                }
-            }
-        }
-        QVERIFY2(inked.blend && inked.coverage > 0.9,
-                 qPrintable(QStringLiteral("%1: %2 of the ink, %3").arg(Text(entry.text)).arg(inked.coverage)
-                                .arg(inked.blend ? "a blend" : "no blend")));
+        const test::Ink inked = test::MostInked(
+            area.left(), area.top(), area.right() + 1, area.bottom() + 1, pixel,
+            [&](int x, int y) { return test::Grey(label || button ? form::HatchLevel(x, y) : 255); },
+            button ? form::kButtonCaptionColour : form::kTextColour);
+        QVERIFY2(inked.Full(), qPrintable(Text(entry.text) + QStringLiteral(": %1 of the ink, %2").arg(inked.coverage)
+                                                                .arg(inked.blend ? "a blend" : "no blend")));
     }
 }
 
@@ -216,31 +206,6 @@ void WindowLookTest::buttonLooksTheSameUnderADarkPalette()
     const QImage underDark = darkWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->grab().toImage();
     QApplication::setPalette(original);
     QCOMPARE(underDark, light);
-}
-
-void WindowLookTest::picturesFollowTheHatchRule_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("background") << QSize(form::kBackgroundPictureSize.width, form::kBackgroundPictureSize.height);
-    QTest::newRow("button") << QSize(form::kButtonPictureSize.width, form::kButtonPictureSize.height);
-    // Fewer rows than the pattern's period of three, and just one more than it.
-    QTest::newRow("one row") << QSize(7, 1);
-    QTest::newRow("two rows") << QSize(7, 2);
-    QTest::newRow("four rows") << QSize(5, 4);
-}
-
-void WindowLookTest::picturesFollowTheHatchRule()
-{
-    QFETCH(QSize, size);
-    const QImage picture = HatchPicture(size);
-    QCOMPARE(picture.size(), size);
-    QCOMPARE(picture.depth(), 24);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            if (!IsHatchPixel(picture.pixel(x, y), x, y))
-                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
-        }
-    }
 }
 
 // Where no control covers the window, the rendered pixels are the picture's own.

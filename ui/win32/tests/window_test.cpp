@@ -137,6 +137,13 @@ struct Capture {
         const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
+    auto Rgb() const
+    {
+        return [this](int x, int y) {
+            const COLORREF c = At(x, y);
+            return form::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+        };
+    }
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
@@ -271,18 +278,6 @@ public:
         if (!WaitUntil([&] { return TextOf(field) == kept; }))
             std::printf("  (%s holds \"%s\", not \"%s\")\n", name, Utf8(TextOf(field)).c_str(),
                         Utf8(kept).c_str());
-    }
-
-    // Whether the focused field has handled the keys pressed so far: a mark typed after them
-    // shows up in its text only once they are through.
-    bool KeysHandled()
-    {
-        HWND field = Focus();
-        Type(L"#", field);
-        return WaitUntil([&] {
-            const std::wstring text = TextOf(field);
-            return !text.empty() && text.back() == L'#';
-        });
     }
 
     // Whether the program is still in its loop: it answers twice, so it has come back for
@@ -554,33 +549,28 @@ const std::vector<Row> &Rows()
                  // font's size in pixels at this density.
                  const bool label = entry.kind == form::ControlKind::Label;
                  const int inset = label ? 0 : Scaled(form::kFaceMargin + 1);
-                 const COLORREF window = GetSysColor(COLOR_WINDOW);
-                 int inkTop = bottom, inkBottom = -1, most = -1;
-                 test::Ink inked;
-                 for (int y = top + inset; y < bottom - inset; ++y) {
-                     for (int x = left + inset; x < (label ? right : (left + right) / 2); ++x) {
-                         const COLORREF c = shot.At(x, y);
-                         const form::Rgb pixel{GetRValue(c), GetGValue(c), GetBValue(c)};
-                         const std::uint8_t level = form::HatchLevel(x, y);
-                         const form::Rgb under = label ? form::Rgb{level, level, level}
-                                                       : form::Rgb{GetRValue(window), GetGValue(window), GetBValue(window)};
-                         const int distance = test::Distance(pixel, under);
-                         if (distance > 60) {
+                 const auto under = [&](int x, int y) {
+                     const COLORREF window = GetSysColor(COLOR_WINDOW);
+                     return label ? test::Grey(form::HatchLevel(x, y))
+                                  : form::Rgb{GetRValue(window), GetGValue(window), GetBValue(window)};
+                 };
+                 const test::Ink inked = test::MostInked(left + inset, top + inset, label ? right : (left + right) / 2,
+                                                         bottom - inset, shot.Rgb(), under, form::kTextColour);
+                 if (!inked.Full())
+                     std::printf("  %s: its most inked pixel holds %.2f of the ink%s\n", entry.name.data(),
+                                 inked.coverage, inked.blend ? "" : ", and is not the ink's colour");
+                 CHECK(inked.Full());
+                 if (!label)
+                     continue;
+                 int inkTop = bottom, inkBottom = -1;
+                 for (int y = top; y < bottom; ++y) {
+                     for (int x = left; x < right; ++x) {
+                         if (test::Distance(shot.Rgb()(x, y), under(x, y)) > 60) {
                              inkTop = std::min(inkTop, y);
                              inkBottom = std::max(inkBottom, y);
                          }
-                         if (distance > most) {
-                             most = distance;
-                             inked = test::InkOver(pixel, under, form::kTextColour);
-                         }
                      }
                  }
-                 if (!inked.blend || inked.coverage <= 0.9)
-                     std::printf("  %s: its most inked pixel holds %.2f of the ink%s\n", entry.name.data(),
-                                 inked.coverage, inked.blend ? "" : ", and is not the ink's colour");
-                 CHECK(inked.blend && inked.coverage > 0.9);
-                 if (!label)
-                     continue;
                  const int em = MulDiv(entry.font == form::ControlFont::Title ? 12 : 8, g_dpi, 72);
                  const int rows = inkBottom - inkTop + 1;
                  std::printf("  %s: ink in %d rows, font %d pixels\n", entry.name.data(), rows, em);
@@ -608,20 +598,10 @@ const std::vector<Row> &Rows()
              for (int x = Scaled(form::kBevelWidth); x < Scaled(form::kFaceMargin); ++x)
                  CHECK(shot.At(left + x, middle) == rgb(form::kButtonFaceColour));
              // The caption's most inked pixel: black over the picture's grey.
-             int most = -1;
-             test::Ink inked;
              const int inset = Scaled(form::kFaceMargin + 2);
-             for (int y = Scaled(b.top) + inset; y < Scaled(b.top + b.height) - inset; ++y) {
-                 for (int x = left + inset; x < right - inset; ++x) {
-                     const COLORREF c = shot.At(x, y);
-                     const form::Rgb pixel{GetRValue(c), GetGValue(c), GetBValue(c)};
-                     if (const int distance = test::Distance(pixel, {255, 255, 255}); distance > most) {
-                         most = distance;
-                         inked = test::InkOver(pixel, {255, 255, 255}, form::kButtonCaptionColour);
-                     }
-                 }
-             }
-             CHECK(inked.blend && inked.coverage > 0.9);
+             CHECK(test::MostInked(left + inset, Scaled(b.top) + inset, right - inset, Scaled(b.top + b.height) - inset,
+                                   shot.Rgb(), [](int, int) { return test::Grey(255); }, form::kButtonCaptionColour)
+                       .Full());
          }},
         {"closing ends the program with status 0",
          [](Program &p) { CHECK(p.Close() == 0); }},

@@ -27,8 +27,10 @@ int main(int argc, char **argv)
     auto *text2 = window.findChild<QLineEdit *>(QStringLiteral("Text2"));
     auto *combo1 = window.findChild<QComboBox *>(QStringLiteral("Combo1"));
     auto *command1 = window.findChild<QPushButton *>(QStringLiteral("Command1"));
-    const char16_t *inputs[][3] = {{u"15620", u"15700", u"Long"}, {u"15620", u"15700", u"Short"},
-                                   {u"", u"15700", u"Long"},      {u"15620", u"15700x", u"Long"},
+    const char16_t *inputs[][3] = {{u"15620", u"15700", u"Long"},
+                                   {u"15620", u"15700", u"Short"},
+                                   {u"", u"15700", u"Long"},
+                                   {u"15620", u"15700x", u"Long"},
                                    {u"-1.7E+308", u"1.7E+308", u"Long"}};
     constexpr int kClicks = 1000, kWarmUp = 100;
     std::vector<double> milliseconds;
@@ -38,7 +40,8 @@ int main(int argc, char **argv)
         text1->setText(QString::fromUtf16(input[0]));
         text2->setText(QString::fromUtf16(input[1]));
         combo1->setEditText(QString::fromUtf16(input[2]));
-        const auto box = watcher.ActAndDismiss([&] { QTest::mouseClick(command1, Qt::LeftButton); });
+        const auto box =
+            watcher.ActAndDismiss([&] { QTest::mouseClick(command1, Qt::LeftButton); });
         if (!box.shown) {
             std::fprintf(stderr, "click %d showed no box\n", i);
             return 1;

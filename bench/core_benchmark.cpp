@@ -46,11 +46,12 @@ void BM_StrtodSnprintfBaseline(benchmark::State &state, Input input)
             continue;
         }
         const double d = high - low;
-        std::snprintf(report, sizeof report,
-                      "38.2%%-os korrekci\xC3\xB3s szint: %.15g\r50.0%%-os korrekci\xC3\xB3s szint: "
-                      "%.15g\r61.8%%-os korrekci\xC3\xB3s szint: %.15g",
-                      std::nearbyint(low + d * 0.618), std::nearbyint(low + d * 0.5),
-                      std::nearbyint(low + d * 0.382));
+        std::snprintf(
+            report, sizeof report,
+            "38.2%%-os korrekci\xC3\xB3s szint: %.15g\r50.0%%-os korrekci\xC3\xB3s szint: "
+            "%.15g\r61.8%%-os korrekci\xC3\xB3s szint: %.15g",
+            std::nearbyint(low + d * 0.618), std::nearbyint(low + d * 0.5),
+            std::nearbyint(low + d * 0.382));
         benchmark::DoNotOptimize(report);
     }
 }

@@ -175,7 +175,8 @@ bool SamePixels(const QImage &drawn, const QString &path)
 {
     const QImage stored(path);
     return !stored.isNull() && stored.size() == drawn.size() &&
-           stored.convertToFormat(QImage::Format_ARGB32) == drawn.convertToFormat(QImage::Format_ARGB32);
+           stored.convertToFormat(QImage::Format_ARGB32) ==
+               drawn.convertToFormat(QImage::Format_ARGB32);
 }
 
 }  // namespace
@@ -208,12 +209,14 @@ int main(int argc, char **argv)
         ok = ok && done;
     };
     const auto picture = [&](const QString &name, const QImage &drawn) {
-        settle(name, [&](const QString &path) { return drawn.save(path, nullptr, 0); },
-               [&](const QString &path) { return SamePixels(drawn, path); });
+        settle(
+            name, [&](const QString &path) { return drawn.save(path, nullptr, 0); },
+            [&](const QString &path) { return SamePixels(drawn, path); });
     };
     const auto file = [&](const QString &name, const QByteArray &bytes) {
-        settle(name, [&](const QString &path) { return WriteFile(path, bytes); },
-               [&](const QString &path) { return ReadFile(path) == bytes; });
+        settle(
+            name, [&](const QString &path) { return WriteFile(path, bytes); },
+            [&](const QString &path) { return ReadFile(path) == bytes; });
     };
     picture(QStringLiteral("logo.png"), logo);
     picture(QStringLiteral("logo.bmp"), logoBitmap);

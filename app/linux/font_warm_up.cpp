@@ -20,10 +20,7 @@ FontWarmUp::FontWarmUp()
 #endif
 }
 
-FontWarmUp::~FontWarmUp()
-{
-    Wait();
-}
+FontWarmUp::~FontWarmUp() { Wait(); }
 
 void FontWarmUp::Wait()
 {

@@ -27,8 +27,8 @@ private slots:
         levelwise::Form1 window;
         const QIcon icon = window.windowIcon();
         // 16 and 32 pixels, and 64 on a dense screen.
-        const QList<int> sides = qApp->devicePixelRatio() > 1 ? QList<int>{16, 32, 64}
-                                                               : QList<int>{16, 32};
+        const QList<int> sides =
+            qApp->devicePixelRatio() > 1 ? QList<int>{16, 32, 64} : QList<int>{16, 32};
         QCOMPARE(icon.availableSizes().size(), sides.size());
         for (const int side : sides) {
             const QImage shown = icon.pixmap(QSize(side, side), 1.0).toImage();

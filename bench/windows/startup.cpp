@@ -77,8 +77,8 @@ int wmain(int argc, wchar_t **argv)
     for (int p = 2; p < argc; ++p) {
         auto &t = times[std::size_t(p - 2)];
         std::sort(t.begin(), t.end());
-        std::printf("%-60ls median %7.1f ms  min %7.1f  max %7.1f  (%d runs)\n", argv[p], t[t.size() / 2],
-                    t.front(), t.back(), runs);
+        std::printf("%-60ls median %7.1f ms  min %7.1f  max %7.1f  (%d runs)\n", argv[p],
+                    t[t.size() / 2], t.front(), t.back(), runs);
     }
     return 0;
 }

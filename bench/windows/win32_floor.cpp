@@ -12,7 +12,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam) -> LRESULT {
         if (message == WM_DESTROY)
             PostQuitMessage(0);
         return DefWindowProcW(window, message, wParam, lParam);
@@ -21,16 +22,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"Win32Floor";
     RegisterClassExW(&windowClass);
-    HWND window = CreateWindowExW(0, L"Win32Floor", L"floor", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 397, 301, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, L"Win32Floor", L"floor",
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 397, 301, nullptr, nullptr, instance, nullptr);
 #ifdef FLOOR_CONTROLS
     for (const form::ControlEntry &entry : form::kControls) {
-        const wchar_t *className = entry.kind == form::ControlKind::TextBox    ? L"EDIT"
-                                   : entry.kind == form::ControlKind::ComboBox ? L"COMBOBOX"
+        const wchar_t *className = entry.kind == form::ControlKind::TextBox         ? L"EDIT"
+                                   : entry.kind == form::ControlKind::ComboBox      ? L"COMBOBOX"
                                    : entry.kind == form::ControlKind::PictureButton ? L"BUTTON"
                                                                                     : L"STATIC";
-        CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, entry.bounds.left, entry.bounds.top,
-                        entry.bounds.width, entry.bounds.height, window, nullptr, instance, nullptr);
+        CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, entry.bounds.left,
+                        entry.bounds.top, entry.bounds.width, entry.bounds.height, window, nullptr,
+                        instance, nullptr);
     }
 #endif
     ShowWindow(window, showCommand);

@@ -40,8 +40,7 @@ std::u16string FormatReport(const RetracementLevels &levels, const NumberSetting
 }
 
 CalculationOutcome RunCalculation(std::u16string_view lowText, std::u16string_view highText,
-                                  std::u16string_view directionText,
-                                  const NumberSettings &settings)
+                                  std::u16string_view directionText, const NumberSettings &settings)
 {
     if (lowText.empty() || highText.empty() || directionText.empty())
         return {OutcomeKind::MissingInput, std::u16string(kMissingInputText)};

@@ -3,8 +3,8 @@
 
 #include "nearest_rounding.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -97,7 +97,8 @@ private:
     {
         if (PeekText(m_settings.groupSeparator))
             return m_settings.groupSeparator.size();
-        if (const char16_t typed = TypedGroupSeparator(m_settings.groupSeparator); typed && Peek(typed))
+        if (const char16_t typed = TypedGroupSeparator(m_settings.groupSeparator);
+            typed && Peek(typed))
             return 1;
         return 0;
     }
@@ -214,14 +215,11 @@ private:
     std::size_t m_pos = 0;
     bool m_negative = false;
     bool m_sawDigit = false;
-    std::string m_digits;     // significant digits, without the leading zeros
-    long long m_order = 0;    // the value is 0.m_digits x 10^m_order
+    std::string m_digits;   // significant digits, without the leading zeros
+    long long m_order = 0;  // the value is 0.m_digits x 10^m_order
 };
 
-std::u16string Widen(std::string_view ascii)
-{
-    return std::u16string(ascii.begin(), ascii.end());
-}
+std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 // The exact decimal digits of a double's magnitude and where its decimal point falls:
 // value = digits x 10^-fractionDigits. Integer arithmetic only: a level's text depends on its

@@ -29,6 +29,7 @@ int main(int argc, char **argv)
                         Show(actual).c_str(), Show(expected).c_str());
         }
     }
-    std::printf("%ld cases (%ld overflow verdicts), %ld mismatches\n", cases, overflows, mismatches);
+    std::printf("%ld cases (%ld overflow verdicts), %ld mismatches\n", cases, overflows,
+                mismatches);
     return cases > 0 && mismatches == 0 ? 0 : 1;
 }

@@ -119,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
         Reads("HungarianTypedSpace", u"15 620", kHungarian, 15620),
         Reads("FrenchNarrowNoBreakSpace", u"15\u202F620", kFrench, 15620),
         Reads("ThinSpaceGroupsTypedAsSpace", u"15 620,5", NumberSettings{u",", u"\u2009"}, 15620.5),
-        Reads("SwissGroupsTypedAsApostrophe", u"1'015'620.5", NumberSettings{u".", u"\u2019"}, 1015620.5),
+        Reads("SwissGroupsTypedAsApostrophe", u"1'015'620.5", NumberSettings{u".", u"\u2019"},
+              1015620.5),
         // Exponent forms, the edges of the double range, and underflow to zero.
         Reads("ExponentCapital", u"1E+308", kEnglish, 1e308),
         Reads("ExponentSmall", u"1e5", kEnglish, 1e5),
@@ -196,8 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reads("MillionDigitNegativeExponent", u"-1E-" + kMillionNines, kEnglish, -0.0),
         Reads("AboveHalfTheSmallestSubnormal", u"2.4" + kMillionNines + u"E-324", kEnglish,
               0x1p-1074),
-        Reads("BelowHalfTheSmallestSubnormal", u"2.47" + kMillionZeros + u"1E-324", kEnglish,
-              0.0),
+        Reads("BelowHalfTheSmallestSubnormal", u"2.47" + kMillionZeros + u"1E-324", kEnglish, 0.0),
         Rejects("HugeExponentAgainstMillionZeros",
                 u"0." + kMillionZeros + u"1E+99999999999999999999", kEnglish,
                 PriceFailure::Overflow),
@@ -249,12 +249,14 @@ std::string LibraryText(double level)
 {
     char buffer[400];
     if (std::fabs(level) < 1e15) {
-        const std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, level,
-                                                     std::chars_format::fixed, 0).ptr);
+        const std::string text(
+            buffer,
+            std::to_chars(buffer, buffer + sizeof buffer, level, std::chars_format::fixed, 0).ptr);
         return text == "-0" ? "0" : text;
     }
     const std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, level,
-                                                 std::chars_format::scientific, 14).ptr);
+                                                 std::chars_format::scientific, 14)
+                                       .ptr);
     const std::size_t e = text.find('e');
     std::string mantissa = text.substr(0, e);
     mantissa.erase(mantissa.find_last_not_of('0') + 1);
@@ -267,11 +269,26 @@ std::string LibraryText(double level)
 // carries into a new digit, fractions, and the edges of the range.
 std::vector<double> HardLevels()
 {
-    std::vector<double> levels{0.5, 1.5, 2.5, 0.49999999999999994, 999999999999999.5,
-                               999999999999999.4, 1234567890123445.0, 1234567890123455.0,
-                               12345678901234450.0, 12345678901234550.0, 999999999999999.9,
-                               99999999999999950.0, 99999999999999940.0, 1e15, 1e22, 1e23,
-                               DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 4503599627370495.5};
+    std::vector<double> levels{0.5,
+                               1.5,
+                               2.5,
+                               0.49999999999999994,
+                               999999999999999.5,
+                               999999999999999.4,
+                               1234567890123445.0,
+                               1234567890123455.0,
+                               12345678901234450.0,
+                               12345678901234550.0,
+                               999999999999999.9,
+                               99999999999999950.0,
+                               99999999999999940.0,
+                               1e15,
+                               1e22,
+                               1e23,
+                               DBL_MAX,
+                               DBL_MIN,
+                               DBL_TRUE_MIN,
+                               4503599627370495.5};
     std::mt19937_64 random(20261208);
     for (int i = 0; i < 20'000; ++i) {
         // Whole numbers of every length, and the same ending in 5: a tie where a form cuts it.
@@ -295,7 +312,8 @@ TEST(LevelTextExact, AgreesWithTheLibraryOnEveryKindOfLevel)
                 continue;
             const std::string text = Utf8(LevelText(level));
             if (text != LibraryText(level) && ++mismatches <= 10)
-                ADD_FAILURE() << Describe(level) << ": " << text << ", the library " << LibraryText(level);
+                ADD_FAILURE() << Describe(level) << ": " << text << ", the library "
+                              << LibraryText(level);
         }
     }
     EXPECT_EQ(mismatches, 0);
@@ -361,7 +379,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"DirectionEmpty", u"abc", u"1E+999", u"", Missing, kMissing},
         CommandRow{"AllEmpty", u"", u"", u"", Missing, kMissing},
         // An unmatched direction converts nothing.
-        CommandRow{"LowerCaseDirection", u"15620", u"15700", u"long", Report_, Report(u"", u"", u"")},
+        CommandRow{"LowerCaseDirection", u"15620", u"15700", u"long", Report_,
+                   Report(u"", u"", u"")},
         CommandRow{"LettersWithUnmatched", u"abc", u"xyz", u"Long ", Report_,
                    Report(u"", u"", u"")},
         CommandRow{"OverflowTextWithUnmatched", u"1E+999", u"1E+999", u"LONG", Report_,

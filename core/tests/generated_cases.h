@@ -40,7 +40,8 @@ inline std::string Show(const std::optional<RetracementLevels> &levels)
            Describe(levels->level618);
 }
 
-inline bool SameBits(const std::optional<RetracementLevels> &a, const std::optional<RetracementLevels> &b)
+inline bool SameBits(const std::optional<RetracementLevels> &a,
+                     const std::optional<RetracementLevels> &b)
 {
     if (a.has_value() != b.has_value())
         return false;
@@ -67,8 +68,14 @@ public:
     static const std::array<Kind, 9> &Kinds();
 
 private:
-    TrendDirection Direction() { return (m_rng() & 1) ? TrendDirection::Long : TrendDirection::Short; }
-    double Uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(m_rng); }
+    TrendDirection Direction()
+    {
+        return (m_rng() & 1) ? TrendDirection::Long : TrendDirection::Short;
+    }
+    double Uniform(double a, double b)
+    {
+        return std::uniform_real_distribution<double>(a, b)(m_rng);
+    }
     std::int64_t Integer(std::int64_t a, std::int64_t b)
     {
         return std::uniform_int_distribution<std::int64_t>(a, b)(m_rng);
@@ -88,8 +95,8 @@ private:
     Case Ties()
     {
         const double low = double(Integer(-1'000'000, 1'000'000));
-        const std::int64_t d = (m_rng() & 1) ? 250 + 500 * Integer(-100000, 100000)
-                                             : 2 * Integer(-500000, 500000) + 1;
+        const std::int64_t d =
+            (m_rng() & 1) ? 250 + 500 * Integer(-100000, 100000) : 2 * Integer(-500000, 500000) + 1;
         return {low, low + double(d), Direction()};
     }
     Case EqualPrices()
@@ -107,7 +114,8 @@ private:
     Case Subnormals()
     {
         const double tiny = WithExponentField(0);
-        const double other = (m_rng() & 1) ? WithExponentField(0) : WithExponentField(Integer(1, 3));
+        const double other =
+            (m_rng() & 1) ? WithExponentField(0) : WithExponentField(Integer(1, 3));
         return (m_rng() & 1) ? Case{tiny, other, Direction()} : Case{other, tiny, Direction()};
     }
     // The top binade half of the time and opposite signs half of the time, so that the range
@@ -124,7 +132,11 @@ private:
         return {WithExponentField(Integer(2030, 2046)), WithExponentField(Integer(0, 1100)),
                 Direction()};
     }
-    Case AnyFinite() { return {WithExponentField(Integer(0, 2046)), WithExponentField(Integer(0, 2046)), Direction()}; }
+    Case AnyFinite()
+    {
+        return {WithExponentField(Integer(0, 2046)), WithExponentField(Integer(0, 2046)),
+                Direction()};
+    }
 
     std::mt19937_64 m_rng;
 };

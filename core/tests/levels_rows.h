@@ -48,10 +48,9 @@ inline const LevelsRow kLevelsRows[] = {
     // the exact reference's, 2.36E+307 to 15 digits.
     {"RangeBeyondLargestDouble", -1e308, 1e308, Long, 0x1.0cdc311e0a0b8p+1021, 0,
      -0x1.0cdc311e0a0b8p+1021},
-    {"LargeWholeAboveTwoToThe52", 0x1p53, 0x1p53 + 1000, Long, 0x1p53 + 618,
-     0x1p53 + 500, 0x1p53 + 382},
+    {"LargeWholeAboveTwoToThe52", 0x1p53, 0x1p53 + 1000, Long, 0x1p53 + 618, 0x1p53 + 500,
+     0x1p53 + 382},
     // The smallest subnormals: 0.618 of one unit rounds to one unit, 2^-1073 rounds to 0.
-    {"Subnormal", 0x1p-1074, 0x1p-1073, Long, 0, 0, 0}
-};
+    {"Subnormal", 0x1p-1074, 0x1p-1073, Long, 0, 0, 0}};
 
 }  // namespace levelwise::test

@@ -1,6 +1,6 @@
 // The arithmetic of the levels, against values worked out by hand.
-#include "retracement.h"
 #include "levels_rows.h"
+#include "retracement.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -31,9 +31,8 @@ TEST_P(LevelsTable, GivesTheLevelsBitForBit)
     EXPECT_EQ(Bits(*levels->level618), Bits(row.level618)) << Describe(levels->level618);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Core, LevelsTable, ::testing::ValuesIn(kLevelsRows),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Core, LevelsTable, ::testing::ValuesIn(kLevelsRows),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ComputeLevels, UnmatchedLeavesEveryLevelUnset)
 {

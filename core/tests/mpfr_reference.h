@@ -46,8 +46,7 @@ public:
         mpfr_set_d(m_high, high, MPFR_RNDN);
         mpfr_set_d(m_k, k, MPFR_RNDN);
         mpfr_sub(m_d, m_high, m_low, MPFR_RNDN);  // MPFR's default exponent range is far wider
-        result.wideDifference = mpfr_cmp_d(m_d, DBL_MAX) > 0 ||
-                                mpfr_cmp_d(m_d, -DBL_MAX) < 0;
+        result.wideDifference = mpfr_cmp_d(m_d, DBL_MAX) > 0 || mpfr_cmp_d(m_d, -DBL_MAX) < 0;
         if (!ToBinary64(m_p, mpfr_mul(m_p, m_d, m_k, MPFR_RNDN)))
             return result;
         if (!ToBinary64(m_x, mpfr_add(m_x, m_low, m_p, MPFR_RNDN)))
@@ -101,8 +100,9 @@ inline ReferenceVerdict Reference(ReferenceLevel &reference, const Case &c)
     const double k618 = isLong ? kReference382 : kReference618;
     ReferenceVerdict verdict;
     RetracementLevels levels;
-    for (auto [k, slot] : {std::pair{k618, &levels.level618}, std::pair{kReference500, &levels.level500},
-                           std::pair{k382, &levels.level382}}) {
+    for (auto [k, slot] :
+         {std::pair{k618, &levels.level618}, std::pair{kReference500, &levels.level500},
+          std::pair{k382, &levels.level382}}) {
         const ReferenceLevel::Result r = reference.Compute(c.low, c.high, k);
         verdict.wideDifference = verdict.wideDifference || r.wideDifference;
         if (!r.level)

@@ -25,14 +25,16 @@ TEST(MpfrReference, AgreesBitForBitOnAMillionCases)
         for (long i = 0; i < kCasesPerKind; ++i) {
             const Case c = (generator.*kind.make)();
             const ReferenceVerdict expected = Reference(reference, c);
-            const std::optional<RetracementLevels> actual = ComputeLevels(c.low, c.high, c.direction);
+            const std::optional<RetracementLevels> actual =
+                ComputeLevels(c.low, c.high, c.direction);
             ++cases;
             kindOverflows += expected.levels ? 0 : 1;
             kindTies += expected.ties;
             wideWithoutFailure += expected.wideDifference && expected.levels ? 1 : 0;
             if (!SameBits(actual, expected.levels) && ++mismatches <= 10) {
-                ADD_FAILURE() << kind.name << ": " << Reproduce(c) << "\n  core:      "
-                              << Show(actual) << "\n  reference: " << Show(expected.levels);
+                ADD_FAILURE() << kind.name << ": " << Reproduce(c)
+                              << "\n  core:      " << Show(actual)
+                              << "\n  reference: " << Show(expected.levels);
             }
         }
         std::printf("%-24s %7ld cases, %7ld overflow verdicts, %7ld tied levels\n", kind.name,

@@ -20,7 +20,8 @@ struct ReferenceRecord {
     std::uint64_t level382, level500, level618;
 };
 
-inline void WriteRecord(std::FILE *out, const Case &c, const std::optional<RetracementLevels> &levels)
+inline void WriteRecord(std::FILE *out, const Case &c,
+                        const std::optional<RetracementLevels> &levels)
 {
     const ReferenceRecord r{Bits(c.low),
                             Bits(c.high),
@@ -50,8 +51,9 @@ inline bool ReadRecord(std::FILE *in, Case &c, std::optional<RetracementLevels> 
          r.isLong ? TrendDirection::Long : TrendDirection::Short};
     levels.reset();
     if (!r.overflow)
-        levels = RetracementLevels{std::bit_cast<double>(r.level382), std::bit_cast<double>(r.level500),
-                                   std::bit_cast<double>(r.level618)};
+        levels =
+            RetracementLevels{std::bit_cast<double>(r.level382), std::bit_cast<double>(r.level500),
+                              std::bit_cast<double>(r.level618)};
     return true;
 }
 

@@ -13,8 +13,9 @@ std::array<const ControlEntry *, kFocusableCount> TabOrder()
         if (TakesFocus(control.kind))
             order[count++] = &control;
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const ControlEntry *a, const ControlEntry *b) { return a->tabIndex < b->tabIndex; });
+    std::stable_sort(order.begin(), order.end(), [](const ControlEntry *a, const ControlEntry *b) {
+        return a->tabIndex < b->tabIndex;
+    });
     return order;
 }
 

@@ -47,8 +47,9 @@ Shapes LogoShapes(double scale, double minStroke)
     s.levelY[0] = high + 0.382 * (low - high);
     s.levelY[1] = high + 0.5 * (low - high);
     s.levelY[2] = high + 0.618 * (low - high);
-    const Point price[] = {{16, low}, {30, 80},    {40, 84}, {56, 58},  {64, 63},        {82, 30},
-                           {90, 36},  {100, high}, {112, 42}, {118, 38}, {128, s.levelY[2]}};
+    const Point price[] = {{16, low}, {30, 80},  {40, 84},          {56, 58},
+                           {64, 63},  {82, 30},  {90, 36},          {100, high},
+                           {112, 42}, {118, 38}, {128, s.levelY[2]}};
     std::copy(std::begin(price), std::end(price), s.price);
     s.outline = stroke(s.outline);
     s.levelWidth = stroke(s.levelWidth);
@@ -82,7 +83,8 @@ struct Bounds {
 
 Bounds Around(Point centre, double halfWidth, double halfHeight)
 {
-    return {centre.x - halfWidth, centre.y - halfHeight, centre.x + halfWidth, centre.y + halfHeight};
+    return {centre.x - halfWidth, centre.y - halfHeight, centre.x + halfWidth,
+            centre.y + halfHeight};
 }
 
 // Straight colour channels 0 to 255.
@@ -98,8 +100,9 @@ Colour Plain(Rgb c) { return {double(c.red), double(c.green), double(c.blue)}; }
 class Canvas {
 public:
     Canvas(Size size, double scale, double top, double ground)
-        : m_size(size), m_scale(scale), m_top(top), m_pixels(std::size_t(size.width) * size.height,
-                                                           {ground * 255, ground * 255, ground * 255, ground})
+        : m_size(size), m_scale(scale), m_top(top),
+          m_pixels(std::size_t(size.width) * size.height,
+                   {ground * 255, ground * 255, ground * 255, ground})
     {
     }
 
@@ -109,8 +112,12 @@ public:
     void Paint(const Distance &distance, const Shade &colour, Bounds bounds)
     {
         // A pixel beyond the bounds by more than half a pixel is not covered at all.
-        const auto from = [](double v, int size) { return std::clamp(int(std::floor(v)) - 1, 0, size); };
-        const auto to = [](double v, int size) { return std::clamp(int(std::ceil(v)) + 1, 0, size); };
+        const auto from = [](double v, int size) {
+            return std::clamp(int(std::floor(v)) - 1, 0, size);
+        };
+        const auto to = [](double v, int size) {
+            return std::clamp(int(std::ceil(v)) + 1, 0, size);
+        };
         const int top = from(bounds.top * m_scale + m_top, m_size.height);
         const int bottom = to(bounds.bottom * m_scale + m_top, m_size.height);
         const int left = from(bounds.left * m_scale, m_size.width);
@@ -134,12 +141,15 @@ public:
     {
         RgbaPicture picture{m_size, {}};
         picture.pixels.reserve(m_pixels.size() * 4);
-        const auto byte = [](double v) { return std::uint8_t(std::clamp(std::floor(v + 0.5), 0.0, 255.0)); };
+        const auto byte = [](double v) {
+            return std::uint8_t(std::clamp(std::floor(v + 0.5), 0.0, 255.0));
+        };
         for (const Pixel &p : m_pixels) {
             const std::uint8_t alpha = byte(p.alpha * 255);
             const double unmultiply = alpha == 0 ? 0 : 1 / p.alpha;
-            picture.pixels.insert(picture.pixels.end(), {byte(p.red * unmultiply), byte(p.green * unmultiply),
-                                                         byte(p.blue * unmultiply), alpha});
+            picture.pixels.insert(picture.pixels.end(),
+                                  {byte(p.red * unmultiply), byte(p.green * unmultiply),
+                                   byte(p.blue * unmultiply), alpha});
         }
         return picture;
     }
@@ -178,7 +188,8 @@ Bounds PriceBounds(const Shapes &s)
 {
     Bounds b{s.price[0].x, s.price[0].y, s.price[0].x, s.price[0].y};
     for (const Point &p : s.price)
-        b = {std::min(b.left, p.x), std::min(b.top, p.y), std::max(b.right, p.x), std::max(b.bottom, p.y)};
+        b = {std::min(b.left, p.x), std::min(b.top, p.y), std::max(b.right, p.x),
+             std::max(b.bottom, p.y)};
     const double half = s.priceWidth / 2;
     return {b.left - half, b.top - half, b.right + half, b.bottom + half};
 }
@@ -189,11 +200,15 @@ RgbaPicture Draw(Size size, double scale, double top, double minStroke, double g
     Canvas canvas(size, scale, top, ground);
     const auto solid = [](Rgb c) { return [c](Point) { return Plain(c); }; };
 
-    const auto panel = [&](Point p) { return BoxDistance(p, s.panelCentre, s.panelHalf, s.panelRadius); };
+    const auto panel = [&](Point p) {
+        return BoxDistance(p, s.panelCentre, s.panelHalf, s.panelRadius);
+    };
     const Bounds panelBounds =
         Around(s.panelCentre, s.panelHalf.x + s.outline / 2, s.panelHalf.y + s.outline / 2);
-    canvas.Paint(panel, [&](Point p) { return PanelShade(p, s); }, panelBounds);
-    canvas.Paint([&](Point p) { return std::abs(panel(p)) - s.outline / 2; }, solid(kNavy), panelBounds);
+    canvas.Paint(
+        panel, [&](Point p) { return PanelShade(p, s); }, panelBounds);
+    canvas.Paint([&](Point p) { return std::abs(panel(p)) - s.outline / 2; }, solid(kNavy),
+                 panelBounds);
 
     const auto spans = LevelSpans(s);
     for (int i = 0; i < 3; ++i) {
@@ -205,8 +220,9 @@ RgbaPicture Draw(Size size, double scale, double top, double minStroke, double g
                                                 {(right - left) / 2, s.levelWidth / 2}, 0));
                 return d;
             },
-            solid(kLevelColours[i]), {s.levelLeft, s.levelY[i] - s.levelWidth / 2, s.levelRight,
-                                      s.levelY[i] + s.levelWidth / 2});
+            solid(kLevelColours[i]),
+            {s.levelLeft, s.levelY[i] - s.levelWidth / 2, s.levelRight,
+             s.levelY[i] + s.levelWidth / 2});
     }
 
     canvas.Paint(
@@ -218,8 +234,8 @@ RgbaPicture Draw(Size size, double scale, double top, double minStroke, double g
         },
         solid(kPriceColour), PriceBounds(s));
     const Point now = s.price[std::size(s.price) - 1];
-    canvas.Paint([&](Point p) { return Length(p.x - now.x, p.y - now.y) - s.dot; }, solid(kDotColour),
-                 Around(now, s.dot, s.dot));
+    canvas.Paint([&](Point p) { return Length(p.x - now.x, p.y - now.y) - s.dot; },
+                 solid(kDotColour), Around(now, s.dot, s.dot));
     return canvas.Picture();
 }
 
@@ -252,37 +268,40 @@ std::string Svg(Size picture, double scale, double top, double minStroke, bool o
     const Shapes s = LogoShapes(scale, minStroke);
     const std::string width = Number(picture.width), height = Number(picture.height);
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "\" height=\"" + height +
-                      "\" viewBox=\"0 0 " + width + " " + height + "\">\n<title>Levelwise</title>\n";
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
+                      "\">\n<title>Levelwise</title>\n";
     if (onWhite)
         svg += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#ffffff\"/>\n";
     const double panelTop = s.panelCentre.y - s.panelHalf.y;
     svg += "<defs><linearGradient id=\"shade\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"" +
            Number(panelTop) + "\" x2=\"0\" y2=\"" + Number(panelTop + 2 * s.panelHalf.y) +
-           "\"><stop offset=\"0\" stop-color=\"" + Hex(kBlue) + "\"/><stop offset=\"1\" stop-color=\"" +
-           Hex(kNavy) + "\"/></linearGradient></defs>\n";
-    svg += "<g transform=\"matrix(" + Number(scale) + " 0 0 " + Number(scale) + " 0 " + Number(top) +
-           ")\">\n";
+           "\"><stop offset=\"0\" stop-color=\"" + Hex(kBlue) +
+           "\"/><stop offset=\"1\" stop-color=\"" + Hex(kNavy) + "\"/></linearGradient></defs>\n";
+    svg += "<g transform=\"matrix(" + Number(scale) + " 0 0 " + Number(scale) + " 0 " +
+           Number(top) + ")\">\n";
     svg += "<rect x=\"" + Number(s.panelCentre.x - s.panelHalf.x) + "\" y=\"" + Number(panelTop) +
-           "\" width=\"" + Number(2 * s.panelHalf.x) + "\" height=\"" + Number(2 * s.panelHalf.y) + "\" rx=\"" +
-           Number(s.panelRadius) + "\" fill=\"url(#shade)\" stroke=\"" + Hex(kNavy) + "\" stroke-width=\"" +
-           Number(s.outline) + "\"/>\n";
+           "\" width=\"" + Number(2 * s.panelHalf.x) + "\" height=\"" + Number(2 * s.panelHalf.y) +
+           "\" rx=\"" + Number(s.panelRadius) + "\" fill=\"url(#shade)\" stroke=\"" + Hex(kNavy) +
+           "\" stroke-width=\"" + Number(s.outline) + "\"/>\n";
     for (int i = 0; i < 3; ++i) {
         svg += "<line x1=\"" + Number(s.levelLeft) + "\" y1=\"" + Number(s.levelY[i]) + "\" x2=\"" +
-               Number(s.levelRight) + "\" y2=\"" + Number(s.levelY[i]) + "\" stroke=\"" + Hex(kLevelColours[i]) +
-               "\" stroke-width=\"" + Number(s.levelWidth) + "\"";
+               Number(s.levelRight) + "\" y2=\"" + Number(s.levelY[i]) + "\" stroke=\"" +
+               Hex(kLevelColours[i]) + "\" stroke-width=\"" + Number(s.levelWidth) + "\"";
         if (s.dashed)
-            svg += " stroke-dasharray=\"" + Number(4 * s.levelWidth) + " " + Number(2 * s.levelWidth) + "\"";
+            svg += " stroke-dasharray=\"" + Number(4 * s.levelWidth) + " " +
+                   Number(2 * s.levelWidth) + "\"";
         svg += "/>\n";
     }
     svg += "<polyline points=\"";
     for (const Point &p : s.price)
-        svg += Number(p.x) + "," + Number(p.y) + (&p == &s.price[std::size(s.price) - 1] ? "" : " ");
-    svg += "\" fill=\"none\" stroke=\"" + Hex(kPriceColour) + "\" stroke-width=\"" + Number(s.priceWidth) +
-           "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n";
+        svg +=
+            Number(p.x) + "," + Number(p.y) + (&p == &s.price[std::size(s.price) - 1] ? "" : " ");
+    svg += "\" fill=\"none\" stroke=\"" + Hex(kPriceColour) + "\" stroke-width=\"" +
+           Number(s.priceWidth) + "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n";
     const Point now = s.price[std::size(s.price) - 1];
-    svg += "<circle cx=\"" + Number(now.x) + "\" cy=\"" + Number(now.y) + "\" r=\"" + Number(s.dot) +
-           "\" fill=\"" + Hex(kDotColour) + "\"/>\n</g>\n</svg>\n";
+    svg += "<circle cx=\"" + Number(now.x) + "\" cy=\"" + Number(now.y) + "\" r=\"" +
+           Number(s.dot) + "\" fill=\"" + Hex(kDotColour) + "\"/>\n</g>\n</svg>\n";
     return svg;
 }
 

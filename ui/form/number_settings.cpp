@@ -51,7 +51,8 @@ std::vector<unsigned> GroupSizesFromWindows(std::u16string_view grouping)
     return sizes;
 }
 
-std::vector<unsigned> GroupSizesFromSample(std::u16string_view sample, std::u16string_view separator)
+std::vector<unsigned> GroupSizesFromSample(std::u16string_view sample,
+                                           std::u16string_view separator)
 {
     std::vector<std::size_t> parts;  // the digit runs' lengths, left to right
     for (std::size_t start = 0; !separator.empty();) {

@@ -20,6 +20,7 @@ std::vector<unsigned> GroupSizesFromWindows(std::u16string_view grouping);
 // its group separator ("12,34,567" and "," give 3, 2). A size repeats unless the part left of
 // it is longer ("1234,567": 3, then no more groups). No separator, or none in the sample:
 // 0, no groups at all.
-std::vector<unsigned> GroupSizesFromSample(std::u16string_view sample, std::u16string_view separator);
+std::vector<unsigned> GroupSizesFromSample(std::u16string_view sample,
+                                           std::u16string_view separator);
 
 }  // namespace levelwise::form

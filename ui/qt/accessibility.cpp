@@ -12,7 +12,9 @@ namespace {
 // stay reachable.
 class AccessibleComboBox : public QAccessibleWidget {
 public:
-    explicit AccessibleComboBox(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    explicit AccessibleComboBox(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+    }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -37,10 +39,7 @@ public:
         return child ? int(Children().indexOf(child->object())) : -1;
     }
 
-    QStringList actionNames() const override
-    {
-        return {showMenuAction(), pressAction()};
-    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
 
     void doAction(const QString &action) override
     {

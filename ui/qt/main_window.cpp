@@ -74,9 +74,8 @@ QString BoxClipboardText(const QMessageBox &box)
     QStringList buttons;
     for (const QAbstractButton *button : box.buttons())
         buttons << button->text().remove(QLatin1Char('&'));
-    return rule + box.windowTitle() + QLatin1Char('\n') + rule + box.text() +
-           QLatin1Char('\n') + rule + buttons.join(QStringLiteral("   ")) + QLatin1Char('\n') +
-           rule;
+    return rule + box.windowTitle() + QLatin1Char('\n') + rule + box.text() + QLatin1Char('\n') +
+           rule + buttons.join(QStringLiteral("   ")) + QLatin1Char('\n') + rule;
 }
 
 }  // namespace
@@ -263,7 +262,8 @@ void Form1::ShowOutcome(const CalculationOutcome &outcome)
         button->setIcon(QIcon());
     // Without an icon, Qt still indents the text as if one stood beside it; the indent goes,
     // so the text keeps the same margin on both sides.
-    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()); grid && icon == QMessageBox::NoIcon) {
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout());
+        grid && icon == QMessageBox::NoIcon) {
         for (int i = grid->count() - 1; i >= 0; --i) {
             int row, column, rows, columns;
             grid->getItemPosition(i, &row, &column, &rows, &columns);

@@ -72,8 +72,8 @@ void PictureButton::paintEvent(QPaintEvent *)
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = face.adjusted(kFaceMargin + 1, kFaceMargin + 1, -kFaceMargin - 1,
-                                   -kFaceMargin - 1);
+        focus.rect =
+            face.adjusted(kFaceMargin + 1, kFaceMargin + 1, -kFaceMargin - 1, -kFaceMargin - 1);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }

@@ -27,7 +27,8 @@ QImage BundledPicture(const QString &path)
 
 QImage ToImage(const form::RgbaPicture &picture)
 {
-    return QImage(picture.pixels.data(), picture.size.width, picture.size.height, QImage::Format_RGBA8888)
+    return QImage(picture.pixels.data(), picture.size.width, picture.size.height,
+                  QImage::Format_RGBA8888)
         .convertToFormat(QImage::Format_ARGB32);
 }
 

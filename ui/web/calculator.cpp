@@ -42,7 +42,8 @@ __attribute__((export_name("lw_calculate"))) int LwCalculate()
     NumberSettings settings;
     settings.decimalSeparator = g_inputs[kDecimalSeparator];
     settings.groupSeparator = g_inputs[kGroupSeparator];
-    settings.groupSizes = form::GroupSizesFromSample(g_inputs[kGroupSample], g_inputs[kGroupSeparator]);
+    settings.groupSizes =
+        form::GroupSizesFromSample(g_inputs[kGroupSample], g_inputs[kGroupSeparator]);
     const form::Presentation shown = form::Present(
         RunCalculation(g_inputs[kLow], g_inputs[kHigh], g_inputs[kDirection], settings));
     g_text = shown.text;
@@ -54,9 +55,11 @@ __attribute__((export_name("lw_text_length"))) int LwTextLength() { return int(g
 
 // The three levels of two prices as doubles, then 1 where they are set and 0 on an overflow:
 // what the check of this module against the native core compares bit for bit.
-__attribute__((export_name("lw_levels"))) const double *LwLevels(double low, double high, int isLong)
+__attribute__((export_name("lw_levels"))) const double *LwLevels(double low, double high,
+                                                                 int isLong)
 {
-    const auto levels = ComputeLevels(low, high, isLong ? TrendDirection::Long : TrendDirection::Short);
+    const auto levels =
+        ComputeLevels(low, high, isLong ? TrendDirection::Long : TrendDirection::Short);
     g_levels = {levels ? *levels->level382 : 0.0, levels ? *levels->level500 : 0.0,
                 levels ? *levels->level618 : 0.0, levels ? 1.0 : 0.0};
     return g_levels.data();

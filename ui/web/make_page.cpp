@@ -54,17 +54,19 @@ std::string Rgb(form::Rgb colour)
 // What a browser's own controls do with a key, which the page leaves to them: a button presses
 // on Enter and on Space, and a field outside a form does nothing on Enter or Escape. Keys the
 // script must handle are written on the control (KeysAttribute) for it to read.
-static_assert(form::ActionOf(ControlKind::PictureButton, form::Key::Enter) == form::KeyAction::Press &&
-              form::ActionOf(ControlKind::PictureButton, form::Key::Space) == form::KeyAction::Press &&
-              form::ActionOf(ControlKind::PictureButton, form::Key::Escape) == form::KeyAction::Nothing &&
-              form::ActionOf(ControlKind::TextBox, form::Key::Enter) == form::KeyAction::Nothing &&
-              form::ActionOf(ControlKind::TextBox, form::Key::Escape) == form::KeyAction::Nothing);
+static_assert(
+    form::ActionOf(ControlKind::PictureButton, form::Key::Enter) == form::KeyAction::Press &&
+    form::ActionOf(ControlKind::PictureButton, form::Key::Space) == form::KeyAction::Press &&
+    form::ActionOf(ControlKind::PictureButton, form::Key::Escape) == form::KeyAction::Nothing &&
+    form::ActionOf(ControlKind::TextBox, form::Key::Enter) == form::KeyAction::Nothing &&
+    form::ActionOf(ControlKind::TextBox, form::Key::Escape) == form::KeyAction::Nothing);
 
 // The key rules of a kind of control that the page's script carries out, as
 // ' data-keys="ArrowDown:next F4:list ..."' in the browser's names of the keys.
 std::string KeysAttribute(ControlKind kind)
 {
-    constexpr const char *kKeyNames[] = {"Enter", "Space", "Escape", "ArrowUp", "ArrowDown", "Alt+ArrowDown", "F4"};
+    constexpr const char *kKeyNames[] = {"Enter",     "Space",         "Escape", "ArrowUp",
+                                         "ArrowDown", "Alt+ArrowDown", "F4"};
     constexpr const char *kActionNames[] = {"", "press", "previous", "next", "list"};
     std::string keys;
     for (const form::KeyRule &rule : form::kKeyRules) {
@@ -90,31 +92,37 @@ std::string ControlHtml(const ControlEntry &entry)
     const std::string id = Name(entry);
     const std::string text = Html(entry.text);
     const form::FieldLabel *pair = PairOf(entry.name);
-    const std::string labelledBy =
-        pair && pair->field == entry.name ? " aria-labelledby=\"" + std::string(pair->label) + "\"" : "";
+    const std::string labelledBy = pair && pair->field == entry.name
+                                       ? " aria-labelledby=\"" + std::string(pair->label) + "\""
+                                       : "";
     switch (entry.kind) {
     case ControlKind::Label:
         if (pair)
-            return "<label id=\"" + id + "\" for=\"" + std::string(pair->field) + "\">" + text + "</label>";
+            return "<label id=\"" + id + "\" for=\"" + std::string(pair->field) + "\">" + text +
+                   "</label>";
         return "<div id=\"" + id + "\">" + text + "</div>";
     case ControlKind::TextBox:
         return "<input id=\"" + id + "\" type=\"text\" value=\"" + text + "\" maxlength=\"" +
                std::to_string(form::kPriceMaxLength) +
-               "\" inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\"" + labelledBy + ">";
+               "\" inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\"" + labelledBy +
+               ">";
     case ControlKind::ComboBox: {
         // An editable field with a list to choose from, as the desktop's drop-down combo box.
-        std::string html = "<div id=\"" + id + "\" class=\"combo\"><input id=\"" + id +
-                           "-text\" type=\"text\" value=\"" + text +
-                           "\" role=\"combobox\" aria-autocomplete=\"none\" aria-expanded=\"false\" "
-                           "aria-controls=\"" + id + "-list\" autocomplete=\"off\" spellcheck=\"false\"" +
-                           KeysAttribute(entry.kind) + labelledBy + "><span class=\"drop\" aria-hidden=\"true\"></span><ul id=\"" +
-                           id + "-list\" role=\"listbox\"" + labelledBy + " hidden>";
+        std::string html =
+            "<div id=\"" + id + "\" class=\"combo\"><input id=\"" + id +
+            "-text\" type=\"text\" value=\"" + text +
+            "\" role=\"combobox\" aria-autocomplete=\"none\" aria-expanded=\"false\" "
+            "aria-controls=\"" +
+            id + "-list\" autocomplete=\"off\" spellcheck=\"false\"" + KeysAttribute(entry.kind) +
+            labelledBy + "><span class=\"drop\" aria-hidden=\"true\"></span><ul id=\"" + id +
+            "-list\" role=\"listbox\"" + labelledBy + " hidden>";
         for (const std::u16string_view item : form::kDirectionItems)
             html += "<li role=\"option\">" + Html(item) + "</li>";
         return html + "</ul></div>";
     }
     case ControlKind::Picture:
-        return "<img id=\"" + id + "\" src=\"logo.png\" srcset=\"logo.png 1x, logo.svg 2x\" alt=\"" +
+        return "<img id=\"" + id +
+               "\" src=\"logo.png\" srcset=\"logo.png 1x, logo.svg 2x\" alt=\"" +
                Html(form::kLogoDescription) + "\" width=\"" + std::to_string(entry.bounds.width) +
                "\" height=\"" + std::to_string(entry.bounds.height) + "\">";
     case ControlKind::PictureButton:
@@ -135,9 +143,15 @@ std::string Page()
         "manifest-src 'self'; worker-src 'self'; object-src 'none'; base-uri 'none'; form-action "
         "'none'\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        "<meta name=\"description\" content=\"" + Html(kDescription) + "\">\n"
-        "<meta name=\"theme-color\" content=\"" + Rgb(form::kBackgroundColour) + "\">\n"
-        "<title>" + Html(form::kApplicationTitle) + "</title>\n"
+        "<meta name=\"description\" content=\"" +
+        Html(kDescription) +
+        "\">\n"
+        "<meta name=\"theme-color\" content=\"" +
+        Rgb(form::kBackgroundColour) +
+        "\">\n"
+        "<title>" +
+        Html(form::kApplicationTitle) +
+        "</title>\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"levelwise.svg\" type=\"image/svg+xml\">\n"
         // The calculator's module is fetched beside the style and the script, which starts
@@ -148,14 +162,17 @@ std::string Page()
         "<script type=\"module\" src=\"main.js\"></script>\n"
         "</head>\n"
         "<body>\n"
-        "<main id=\"Form1\" aria-label=\"" + Html(form::kApplicationTitle) + "\">\n";
+        "<main id=\"Form1\" aria-label=\"" +
+        Html(form::kApplicationTitle) + "\">\n";
     // Tab follows the elements' order.
     for (const ControlEntry *entry : form::CreationOrder())
         html += ControlHtml(*entry) + "\n";
     html += "</main>\n"
             "<dialog id=\"box\" role=\"alertdialog\" aria-labelledby=\"box-title\" "
             "aria-describedby=\"box-text\">\n"
-            "<div id=\"box-title\">" + Html(form::kApplicationTitle) + "</div>\n"
+            "<div id=\"box-title\">" +
+            Html(form::kApplicationTitle) +
+            "</div>\n"
             "<div id=\"box-body\"><div id=\"box-icon\" hidden></div><p id=\"box-text\"></p></div>\n"
             "<div id=\"box-buttons\"><button id=\"box-ok\" type=\"button\">OK</button></div>\n"
             "</dialog>\n"
@@ -177,8 +194,8 @@ std::string Num(double value)
 std::string Place(const ControlEntry &entry, double scale)
 {
     return "left: " + Num(entry.bounds.left * scale) + "px; top: " + Num(entry.bounds.top * scale) +
-           "px; width: " + Num(entry.bounds.width * scale) + "px; height: " +
-           Num(entry.bounds.height * scale) + "px;";
+           "px; width: " + Num(entry.bounds.width * scale) +
+           "px; height: " + Num(entry.bounds.height * scale) + "px;";
 }
 
 // On a touch screen the fields' text must be 16 px at least (Safari zooms the page when a
@@ -204,7 +221,8 @@ std::vector<const ControlEntry *> ReadingOrder()
     for (const ControlEntry &entry : form::kControls)
         order.push_back(&entry);
     std::stable_sort(order.begin(), order.end(), [](const ControlEntry *a, const ControlEntry *b) {
-        return a->bounds.top != b->bounds.top ? a->bounds.top < b->bounds.top : a->bounds.left < b->bounds.left;
+        return a->bounds.top != b->bounds.top ? a->bounds.top < b->bounds.top
+                                              : a->bounds.left < b->bounds.left;
     });
     return order;
 }
@@ -218,9 +236,11 @@ std::string TouchLayout()
     const double scale = TouchScale();
     const std::string scaledWidth = Num(form::kClientSize.width * scale);
     const std::string narrowWidth = Num(form::kClientSize.width * scale - 0.02);
-    std::string css = "\n/* A touch screen wide enough: the table's window, " + Num(scale) + " times its size. */\n";
+    std::string css = "\n/* A touch screen wide enough: the table's window, " + Num(scale) +
+                      " times its size. */\n";
     css += "@media (pointer: coarse) and (min-width: " + scaledWidth + "px) {\n";
-    css += "#Form1 { width: " + scaledWidth + "px; height: " + Num(form::kClientSize.height * scale) +
+    css += "#Form1 { width: " + scaledWidth +
+           "px; height: " + Num(form::kClientSize.height * scale) +
            "px; font-size: " + Num(form::kDialogFontPoints * scale) + "pt; margin: auto; }\n";
     for (const ControlEntry &entry : form::kControls) {
         css += "#" + Name(entry) + " { " + Place(entry, scale);
@@ -233,7 +253,8 @@ std::string TouchLayout()
     css += "@media (max-width: " + Num(form::kClientSize.width - 0.02) +
            "px), (pointer: coarse) and (max-width: " + narrowWidth + "px) {\n";
     css += "body { display: block; height: auto; min-height: 100%; }\n";
-    css += "#Form1 { width: auto; height: auto; min-height: 100vh; box-sizing: border-box; padding: 12px 16px; "
+    css += "#Form1 { width: auto; height: auto; min-height: 100vh; box-sizing: border-box; "
+           "padding: 12px 16px; "
            "display: flex; flex-direction: column; gap: 4px; font-size: 16px; }\n";
     css += "#Form1 > * { position: relative; left: auto; top: auto; width: auto; height: auto; }\n";
     int order = 0;
@@ -244,8 +265,8 @@ std::string TouchLayout()
         if (form::TakesFocus(entry->kind))
             css += " height: 44px;";
         if (entry->kind == ControlKind::Picture)
-            css += " align-self: center; width: " + Px(entry->bounds.width) + "; height: " +
-                   Px(entry->bounds.height) + ";";
+            css += " align-self: center; width: " + Px(entry->bounds.width) +
+                   "; height: " + Px(entry->bounds.height) + ";";
         if (PairOf(entry->name) && PairOf(entry->name)->label == entry->name)
             css += " margin-top: 8px;";
         css += " }\n";
@@ -253,8 +274,10 @@ std::string TouchLayout()
     css += "}\n";
     // The fields' text is large print there (18 pt, as accessibility guidelines count it), so
     // that the window's pale blue on white, 3.25 : 1, is legible as it is.
-    css += "/* Any touch screen or narrow screen: large field text; the box and the direction list for a finger. */\n";
-    css += "@media (pointer: coarse), (max-width: " + Num(form::kClientSize.width - 0.02) + "px) {\n"
+    css += "/* Any touch screen or narrow screen: large field text; the box and the direction list "
+           "for a finger. */\n";
+    css += "@media (pointer: coarse), (max-width: " + Num(form::kClientSize.width - 0.02) +
+           "px) {\n"
            "#Form1 input { font-size: 18pt; }\n"
            "#box { font-size: 16px; max-width: calc(100vw - 24px); box-sizing: border-box; }\n"
            "#box-ok { min-height: 44px; min-width: 88px; }\n"
@@ -279,28 +302,34 @@ std::string Layout()
 {
     std::string css = "/* The window, from the shared table: sizes and places in CSS pixels. */\n";
     css += "body { font-family: " + Families(form::kDialogFontFamilies) + "; }\n";
-    css += "#Form1 { width: " + Px(form::kClientSize.width) + "; height: " +
-           Px(form::kClientSize.height) + "; background: " + Rgb(form::kBackgroundColour) +
-           " url(hatch.png); color: " + Rgb(form::kTextColour) + "; font-size: " +
-           std::to_string(form::kDialogFontPoints) + "pt; }\n";
+    css += "#Form1 { width: " + Px(form::kClientSize.width) +
+           "; height: " + Px(form::kClientSize.height) +
+           "; background: " + Rgb(form::kBackgroundColour) +
+           " url(hatch.png); color: " + Rgb(form::kTextColour) +
+           "; font-size: " + std::to_string(form::kDialogFontPoints) + "pt; }\n";
     for (const ControlEntry &entry : form::kControls) {
         css += "#" + Name(entry) + " { " + Place(entry, 1.0);
         if (entry.font == form::ControlFont::Title)
-            css += " font-family: " + Families(form::kTitleFontFamilies) + "; font-size: " +
-                   std::to_string(form::kTitleFontPoints) + "pt; font-weight: bold;";
+            css += " font-family: " + Families(form::kTitleFontFamilies) +
+                   "; font-size: " + std::to_string(form::kTitleFontPoints) +
+                   "pt; font-weight: bold;";
         css += " }\n";
     }
     // The bevel: a border of its width in the face's shades, the face's margin as padding
     // around the picture (the border box's content), less a pixel for the pressed shift.
     const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
-    const std::string raised = Rgb(shades.light) + " " + Rgb(shades.dark) + " " + Rgb(shades.dark) + " " + Rgb(shades.light);
-    const std::string sunken = Rgb(shades.dark) + " " + Rgb(shades.light) + " " + Rgb(shades.light) + " " + Rgb(shades.dark);
+    const std::string raised = Rgb(shades.light) + " " + Rgb(shades.dark) + " " + Rgb(shades.dark) +
+                               " " + Rgb(shades.light);
+    const std::string sunken = Rgb(shades.dark) + " " + Rgb(shades.light) + " " +
+                               Rgb(shades.light) + " " + Rgb(shades.dark);
     const int padding = form::kFaceMargin - form::kBevelWidth;
-    css += "#Command1 { color: " + Rgb(form::kButtonCaptionColour) + "; background: url(hatch.png) "
-           "content-box, " + Rgb(form::kButtonFaceColour) + " padding-box; border: " +
-           Px(form::kBevelWidth) + " solid; border-color: " + raised + "; padding: " + Px(padding) + "; }\n";
-    css += "#Command1:active { border-color: " + sunken + "; padding: " + Px(padding + 1) + " 0 0 " +
-           Px(padding + 1) + "; }\n";
+    css += "#Command1 { color: " + Rgb(form::kButtonCaptionColour) +
+           "; background: url(hatch.png) "
+           "content-box, " +
+           Rgb(form::kButtonFaceColour) + " padding-box; border: " + Px(form::kBevelWidth) +
+           " solid; border-color: " + raised + "; padding: " + Px(padding) + "; }\n";
+    css += "#Command1:active { border-color: " + sunken + "; padding: " + Px(padding + 1) +
+           " 0 0 " + Px(padding + 1) + "; }\n";
     // The focus frame a pixel inside the face's margin, as the desktop draws it.
     css += "#Command1:focus-visible { outline-offset: " + Px(-(form::kFaceMargin + 2)) + "; }\n";
     css += "#Form1 input { color: " + Rgb(form::kTextColour) + "; }\n";
@@ -338,8 +367,8 @@ std::string GreyPng(form::Size size, const std::vector<std::uint8_t> &levels)
         b = (b + a) % 65521;
     }
     const auto length = std::uint16_t(raw.size());
-    std::string zlib = {'\x78', '\x01', '\x01', char(length), char(length >> 8), char(~length),
-                        char(~length >> 8)};
+    std::string zlib = {
+        '\x78', '\x01', '\x01', char(length), char(length >> 8), char(~length), char(~length >> 8)};
     zlib += raw + be32((b << 16) | a);
     return std::string("\x89PNG\r\n\x1a\n", 8) +
            chunk("IHDR", be32(std::uint32_t(size.width)) + be32(std::uint32_t(size.height)) +
@@ -359,16 +388,24 @@ std::string HatchTile()
 std::string Manifest()
 {
     return "{\n"
-           "  \"name\": " + Json(form::kApplicationTitle) + ",\n"
-           "  \"short_name\": " + Json(form::kApplicationTitle) + ",\n"
-           "  \"description\": " + Json(kDescription) + ",\n"
+           "  \"name\": " +
+           Json(form::kApplicationTitle) +
+           ",\n"
+           "  \"short_name\": " +
+           Json(form::kApplicationTitle) +
+           ",\n"
+           "  \"description\": " +
+           Json(kDescription) +
+           ",\n"
            "  \"lang\": \"hu\",\n"
            "  \"dir\": \"ltr\",\n"
            "  \"id\": \"./\",\n"
            "  \"start_url\": \"./\",\n"
            "  \"scope\": \"./\",\n"
            "  \"display\": \"standalone\",\n"
-           "  \"theme_color\": \"" + Rgb(form::kBackgroundColour) + "\",\n"
+           "  \"theme_color\": \"" +
+           Rgb(form::kBackgroundColour) +
+           "\",\n"
            "  \"background_color\": \"rgb(255, 255, 255)\",\n"
            "  \"icons\": [\n"
            "    {\"src\": \"icon-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
@@ -380,9 +417,10 @@ std::string Manifest()
 
 std::string Table()
 {
-    std::string json = "{\"title\": " + Json(form::kApplicationTitle) + ", \"client\": [" + std::to_string(form::kClientSize.width) + ", " +
-                       std::to_string(form::kClientSize.height) + "], \"maxLength\": " +
-                       std::to_string(form::kPriceMaxLength) + ", \"controls\": [";
+    std::string json =
+        "{\"title\": " + Json(form::kApplicationTitle) + ", \"client\": [" +
+        std::to_string(form::kClientSize.width) + ", " + std::to_string(form::kClientSize.height) +
+        "], \"maxLength\": " + std::to_string(form::kPriceMaxLength) + ", \"controls\": [";
     for (const ControlEntry &entry : form::kControls) {
         json += std::string(&entry == form::kControls.data() ? "" : ", ") + "{\"name\": \"" +
                 Name(entry) + "\", \"text\": " + Json(entry.text) + ", \"bounds\": [" +
@@ -399,8 +437,9 @@ std::string Table()
         json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +
                 std::string(pair.field) + "\": " + Json(form::FindControl(pair.label)->text);
     json += "}, \"logo\": " + Json(form::kLogoDescription) + ", \"textColour\": [" +
-            std::to_string(form::kTextColour.red) + ", " + std::to_string(form::kTextColour.green) + ", " +
-            std::to_string(form::kTextColour.blue) + "], \"touchScale\": " + Num(TouchScale()) + "}\n";
+            std::to_string(form::kTextColour.red) + ", " + std::to_string(form::kTextColour.green) +
+            ", " + std::to_string(form::kTextColour.blue) +
+            "], \"touchScale\": " + Num(TouchScale()) + "}\n";
     return json;
 }
 
@@ -429,7 +468,8 @@ int main(int argc, char **argv)
         return 0;
     }
     const bool ok = Write(dir + "/index.html", Page()) && Write(dir + "/layout.css", Layout()) &&
-                    Write(dir + "/hatch.png", HatchTile()) && Write(dir + "/logo.svg", form::LogoSvg()) &&
+                    Write(dir + "/hatch.png", HatchTile()) &&
+                    Write(dir + "/logo.svg", form::LogoSvg()) &&
                     Write(dir + "/manifest.webmanifest", Manifest());
     return ok ? 0 : 1;
 }

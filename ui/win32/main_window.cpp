@@ -13,7 +13,10 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"LevelwiseForm1";
 constexpr int kFirstControlId = 100;  // control n of the table has the id 100 + n
 
-const wchar_t *Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t *>(text.data()); }
+const wchar_t *Wide(std::u16string_view text)
+{
+    return reinterpret_cast<const wchar_t *>(text.data());
+}
 
 std::wstring WideString(std::u16string_view text) { return {Wide(text), text.size()}; }
 
@@ -27,7 +30,8 @@ int ControlId(const form::ControlEntry &entry)
 const form::ControlEntry *EntryOf(HWND control)
 {
     const int index = GetDlgCtrlID(control) - kFirstControlId;
-    return index >= 0 && index < int(form::kControls.size()) ? &form::kControls[std::size_t(index)] : nullptr;
+    return index >= 0 && index < int(form::kControls.size()) ? &form::kControls[std::size_t(index)]
+                                                             : nullptr;
 }
 
 std::u16string ControlText(HWND control)
@@ -114,12 +118,12 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
     windowClass.lpfnWndProc = &Form1::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-        GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);
 
@@ -128,8 +132,9 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
     // Fixed single border, caption and close box; no minimize or maximize box.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const std::wstring title = WideString(form::kApplicationTitle);
-    m_window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style,
-                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    m_window =
+        CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, title.c_str(), style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (!m_window)
         return;
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
@@ -145,9 +150,10 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
 
 Form1::~Form1()
 {
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_dialogFont), static_cast<HGDIOBJ>(m_titleFont),
-                           static_cast<HGDIOBJ>(m_background), static_cast<HGDIOBJ>(m_backgroundBrush),
-                           static_cast<HGDIOBJ>(m_buttonPicture), static_cast<HGDIOBJ>(m_logo)}) {
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(m_dialogFont), static_cast<HGDIOBJ>(m_titleFont),
+          static_cast<HGDIOBJ>(m_background), static_cast<HGDIOBJ>(m_backgroundBrush),
+          static_cast<HGDIOBJ>(m_buttonPicture), static_cast<HGDIOBJ>(m_logo)}) {
         if (object)
             DeleteObject(object);
     }
@@ -181,9 +187,7 @@ void Form1::CreateControls()
         case form::ControlKind::Label:
             style |= SS_LEFT | SS_NOPREFIX;  // SS_LEFT wraps at word boundaries
             break;
-        case form::ControlKind::Picture:
-            style |= SS_BITMAP;
-            break;
+        case form::ControlKind::Picture: style |= SS_BITMAP; break;
         case form::ControlKind::TextBox:
             windowClass = L"EDIT";
             style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
@@ -198,14 +202,15 @@ void Form1::CreateControls()
             style |= WS_TABSTOP | BS_OWNERDRAW;
             break;
         }
-        HWND control = CreateWindowExW(extended, windowClass, text.c_str(), style, 0, 0, 0, 0, m_window,
-                                       reinterpret_cast<HMENU>(INT_PTR(ControlId(entry))), m_instance,
-                                       nullptr);
+        HWND control = CreateWindowExW(extended, windowClass, text.c_str(), style, 0, 0, 0, 0,
+                                       m_window, reinterpret_cast<HMENU>(INT_PTR(ControlId(entry))),
+                                       m_instance, nullptr);
         if (entry.kind == form::ControlKind::TextBox)
             SendMessageW(control, EM_SETLIMITTEXT, form::kPriceMaxLength, 0);  // a paste is cut
         if (entry.kind == form::ControlKind::ComboBox) {
             for (const std::u16string_view item : form::kDirectionItems)
-                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideString(item).c_str()));
+                SendMessageW(control, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(WideString(item).c_str()));
             SetWindowTextW(control, text.c_str());
         }
     };
@@ -225,29 +230,31 @@ void Form1::CreateFonts()
                                FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, dialog.c_str());
     const std::wstring title = WideString(form::kTitleFontFamilies.front());
-    m_titleFont = CreateFontW(-MulDiv(form::kTitleFontPoints, int(m_dpi), 72), 0, 0, 0, FW_BOLD, FALSE,
-                              FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH, title.c_str());
+    m_titleFont = CreateFontW(-MulDiv(form::kTitleFontPoints, int(m_dpi), 72), 0, 0, 0, FW_BOLD,
+                              FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, title.c_str());
 }
 
 // The hatch pictures are drawn at the device resolution: the same fine lines, one device
 // pixel wide, at every density.
 void Form1::CreatePictures()
 {
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_background), static_cast<HGDIOBJ>(m_backgroundBrush),
-                           static_cast<HGDIOBJ>(m_buttonPicture)}) {
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(m_background), static_cast<HGDIOBJ>(m_backgroundBrush),
+          static_cast<HGDIOBJ>(m_buttonPicture)}) {
         if (object)
             DeleteObject(object);
     }
-    m_background = HatchBitmap({Scale(form::kBackgroundPictureSize.width),
-                                Scale(form::kBackgroundPictureSize.height)});
+    m_background = HatchBitmap(
+        {Scale(form::kBackgroundPictureSize.width), Scale(form::kBackgroundPictureSize.height)});
     m_backgroundBrush = CreatePatternBrush(m_background);
-    m_buttonPicture = HatchBitmap({Scale(form::kButtonPictureSize.width),
-                                   Scale(form::kButtonPictureSize.height)});
+    m_buttonPicture = HatchBitmap(
+        {Scale(form::kButtonPictureSize.width), Scale(form::kButtonPictureSize.height)});
     // The logo the program carries at 96 dpi; drawn afresh at the screen's pixels elsewhere.
-    HBITMAP logo = m_dpi == 96 ? static_cast<HBITMAP>(LoadImageW(m_instance, MAKEINTRESOURCEW(kLogoResource),
-                                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
-                               : LogoBitmap(m_dpi / 96.0);
+    HBITMAP logo =
+        m_dpi == 96 ? static_cast<HBITMAP>(LoadImageW(m_instance, MAKEINTRESOURCEW(kLogoResource),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
+                    : LogoBitmap(m_dpi / 96.0);
     for (const form::ControlEntry &entry : form::kControls) {
         if (entry.kind == form::ControlKind::Picture)
             SendMessageW(GetDlgItem(m_window, ControlId(entry)), STM_SETIMAGE, IMAGE_BITMAP,
@@ -289,32 +296,28 @@ void Form1::Relayout(UINT dpi)
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto *self = static_cast<Form1 *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        auto *self =
+            static_cast<Form1 *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         self->m_window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto *self = reinterpret_cast<Form1 *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return self ? self->Handle(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the picture covers the whole client area
-    case WM_PAINT:
-        Paint();
-        return 0;
+    case WM_ERASEBKGND: return 1;  // the picture covers the whole client area
+    case WM_PAINT: Paint(); return 0;
     case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        return reinterpret_cast<LRESULT>(
+            LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_CTLCOLOREDIT:
         return reinterpret_cast<LRESULT>(FieldColours(reinterpret_cast<HDC>(wParam)));
-    case WM_DRAWITEM:
-        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
+    case WM_DRAWITEM: DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)); return TRUE;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_ACTIVATE:
         // Coming back to the window (after a message box, or from another program), the
         // focus returns to the control that had it, not to the window itself.
@@ -332,11 +335,8 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         Relayout(HIWORD(wParam));
         return 0;
     }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(m_window, message, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 

@@ -1,9 +1,9 @@
 // The shared description of the window: what each outcome shows, the hatch rule, the tab
 // order, and the platforms' grouping notations.
 #include "form1.h"
+#include "hatch_tile.h"
 #include "logo.h"
 #include "number_settings.h"
-#include "hatch_tile.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +34,21 @@ TEST_P(PresentationTable, ShowsEachOutcomeInItsBox)
 INSTANTIATE_TEST_SUITE_P(
     Form, PresentationTable,
     ::testing::Values(
-        PresentationRow{"Report", {OutcomeKind::Report, u"a: 1\rb: 2\rc: 3"}, BoxKind::Message,
+        PresentationRow{"Report",
+                        {OutcomeKind::Report, u"a: 1\rb: 2\rc: 3"},
+                        BoxKind::Message,
                         u"a: 1\nb: 2\nc: 3"},
         PresentationRow{"MissingInput",
                         {OutcomeKind::MissingInput, u"Az összes mező kitöltése kötelező"},
-                        BoxKind::Message, u"Az összes mező kitöltése kötelező"},
-        PresentationRow{"TypeMismatch", {OutcomeKind::ConversionError, u""}, BoxKind::ErrorReport,
+                        BoxKind::Message,
+                        u"Az összes mező kitöltése kötelező"},
+        PresentationRow{"TypeMismatch",
+                        {OutcomeKind::ConversionError, u""},
+                        BoxKind::ErrorReport,
                         u"Típuseltérés: az ár nem szám."},
-        PresentationRow{"Overflow", {OutcomeKind::Overflow, u""}, BoxKind::ErrorReport,
+        PresentationRow{"Overflow",
+                        {OutcomeKind::Overflow, u""},
+                        BoxKind::ErrorReport,
                         u"Túlcsordulás: az érték kívül esik a számolható tartományon."}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -79,8 +86,9 @@ TEST(Form, ControlTableHoldsTheWindowsDescription)
         EXPECT_EQ(c.name, e.name);
         EXPECT_EQ(c.kind, e.kind) << e.name;
         EXPECT_EQ(c.text, e.text) << e.name;
-        EXPECT_EQ((std::array{c.bounds.left, c.bounds.top, c.bounds.width, c.bounds.height, c.tabIndex}),
-                  (std::array{e.left, e.top, e.width, e.height, e.tab}))
+        EXPECT_EQ(
+            (std::array{c.bounds.left, c.bounds.top, c.bounds.width, c.bounds.height, c.tabIndex}),
+            (std::array{e.left, e.top, e.width, e.height, e.tab}))
             << e.name;
         EXPECT_EQ(c.font, e.name == "Label7" ? ControlFont::Title : ControlFont::Dialog) << e.name;
     }
@@ -101,9 +109,9 @@ TEST(Form, TabAndCreationOrders)
     names.clear();
     for (const ControlEntry *entry : CreationOrder())
         names.push_back(entry->name);
-    EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Text1", "Text2", "Combo1", "Label7",
-                                                    "Label2", "Label6", "Label10", "Label3", "Label5",
-                                                    "Image1", "Label11"}));
+    EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Text1", "Text2", "Combo1",
+                                                    "Label7", "Label2", "Label6", "Label10",
+                                                    "Label3", "Label5", "Image1", "Label11"}));
 }
 
 // Worked out by hand from the value and saturation of each face: (128, 128, 255) has value
@@ -113,7 +121,8 @@ TEST(Form, BevelShadesOfAFace)
 {
     const auto shades = [](Rgb face) {
         const Shades s = BevelShades(face);
-        return std::array{s.light.red, s.light.green, s.light.blue, s.dark.red, s.dark.green, s.dark.blue};
+        return std::array{s.light.red, s.light.green, s.light.blue,
+                          s.dark.red,  s.dark.green,  s.dark.blue};
     };
     using Six = std::array<std::uint8_t, 6>;
     EXPECT_EQ(shades(kButtonFaceColour), (Six{204, 204, 255, 80, 80, 159}));
@@ -137,8 +146,9 @@ TEST(Form, FillHatchFollowsThePixelRule)
                 for (int x = 0; x < size.width; ++x) {
                     const int expected = test::kHatchTile[y % 3][x % 3];
                     for (int byte = 0; byte < bytesPerPixel; ++byte)
-                        ASSERT_EQ(pixels[std::size_t(y) * stride + std::size_t(x * bytesPerPixel + byte)],
-                                  expected)
+                        ASSERT_EQ(
+                            pixels[std::size_t(y) * stride + std::size_t(x * bytesPerPixel + byte)],
+                            expected)
                             << x << "," << y << " at " << bytesPerPixel << " bytes a pixel";
                 }
             }

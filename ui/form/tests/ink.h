@@ -23,8 +23,8 @@ inline int Distance(form::Rgb a, form::Rgb b)
 
 inline Ink InkOver(form::Rgb pixel, form::Rgb under, form::Rgb ink)
 {
-    const int p[] = {pixel.red, pixel.green, pixel.blue}, u[] = {under.red, under.green, under.blue},
-              i[] = {ink.red, ink.green, ink.blue};
+    const int p[] = {pixel.red, pixel.green, pixel.blue},
+              u[] = {under.red, under.green, under.blue}, i[] = {ink.red, ink.green, ink.blue};
     int moved = 0;  // the channel where ink and background differ most
     for (int c = 1; c < 3; ++c)
         moved = std::abs(i[c] - u[c]) > std::abs(i[moved] - u[moved]) ? c : moved;
@@ -32,7 +32,8 @@ inline Ink InkOver(form::Rgb pixel, form::Rgb under, form::Rgb ink)
         return {};
     Ink result{double(p[moved] - u[moved]) / (i[moved] - u[moved]), true};
     for (int c = 0; c < 3; ++c)
-        result.blend = result.blend && std::abs(u[c] + result.coverage * (i[c] - u[c]) - p[c]) <= 2.0;
+        result.blend =
+            result.blend && std::abs(u[c] + result.coverage * (i[c] - u[c]) - p[c]) <= 2.0;
     return result;
 }
 

@@ -32,52 +32,95 @@ struct WindowScenario {
 };
 
 inline constexpr std::u16string_view kReport =
-    u"38.2%-os korrekciós szint: 15669\n50.0%-os korrekciós szint: 15660\n61.8%-os korrekciós szint: 15651";
+    u"38.2%-os korrekciós szint: 15669\n50.0%-os korrekciós szint: 15660\n61.8%-os korrekciós "
+    u"szint: 15651";
 inline constexpr std::u16string_view kReportReversed =
-    u"38.2%-os korrekciós szint: 15651\n50.0%-os korrekciós szint: 15660\n61.8%-os korrekciós szint: 15669";
+    u"38.2%-os korrekciós szint: 15651\n50.0%-os korrekciós szint: 15660\n61.8%-os korrekciós "
+    u"szint: 15669";
 // 15620.5 to 15700 rises 79.5: 15669.631, 15660.25 and 15650.869.
 inline constexpr std::u16string_view kReportHalf =
-    u"38.2%-os korrekciós szint: 15670\n50.0%-os korrekciós szint: 15660\n61.8%-os korrekciós szint: 15651";
+    u"38.2%-os korrekciós szint: 15670\n50.0%-os korrekciós szint: 15660\n61.8%-os korrekciós "
+    u"szint: 15651";
 inline constexpr std::u16string_view kTypeMismatch = u"Típuseltérés: az ár nem szám.";
 
 inline constexpr std::array kWindowScenarios{
     WindowScenario{.name = "the initial texts, clicked", .text = kReport},
     WindowScenario{.name = "Enter on the button", .control = "Command1", .text = kReport},
-    WindowScenario{.name = "Space on the button", .control = "Command1", .key = form::Key::Space, .text = kReport},
-    WindowScenario{.name = "Short chosen from the list", .direction = u"Short", .chosen = true,
+    WindowScenario{.name = "Space on the button",
+                   .control = "Command1",
+                   .key = form::Key::Space,
+                   .text = kReport},
+    WindowScenario{.name = "Short chosen from the list",
+                   .direction = u"Short",
+                   .chosen = true,
                    .text = kReportReversed},
     WindowScenario{.name = "Short typed", .direction = u"Short", .text = kReportReversed},
-    WindowScenario{.name = "lowest above highest", .low = u"15700", .high = u"15620", .text = kReportReversed},
-    WindowScenario{.name = "long typed in lower case", .direction = u"long",
-                   .text = u"38.2%-os korrekciós szint: \n50.0%-os korrekciós szint: \n61.8%-os korrekciós szint: "},
-    WindowScenario{.name = "a field left empty", .low = u"", .text = u"Az összes mező kitöltése kötelező"},
-    WindowScenario{.name = "a letter in a price", .high = u"15700x", .shown = Shown::ErrorReport,
+    WindowScenario{
+        .name = "lowest above highest", .low = u"15700", .high = u"15620", .text = kReportReversed},
+    WindowScenario{.name = "long typed in lower case",
+                   .direction = u"long",
+                   .text = u"38.2%-os korrekciós szint: \n50.0%-os korrekciós szint: \n61.8%-os "
+                           u"korrekciós szint: "},
+    WindowScenario{
+        .name = "a field left empty", .low = u"", .text = u"Az összes mező kitöltése kötelező"},
+    WindowScenario{.name = "a letter in a price",
+                   .high = u"15700x",
+                   .shown = Shown::ErrorReport,
                    .text = kTypeMismatch},
-    WindowScenario{.name = "a price beyond range", .high = u"1E+400", .shown = Shown::ErrorReport,
+    WindowScenario{.name = "a price beyond range",
+                   .high = u"1E+400",
+                   .shown = Shown::ErrorReport,
                    .text = u"Túlcsordulás: az érték kívül esik a számolható tartományon."},
     WindowScenario{.name = "Enter in a price field", .control = "Text2", .shown = Shown::Nothing},
-    WindowScenario{.name = "Enter in the direction field", .control = "Combo1", .shown = Shown::Nothing},
-    WindowScenario{.name = "Escape in a price field", .control = "Text1", .key = form::Key::Escape,
+    WindowScenario{
+        .name = "Enter in the direction field", .control = "Combo1", .shown = Shown::Nothing},
+    WindowScenario{.name = "Escape in a price field",
+                   .control = "Text1",
+                   .key = form::Key::Escape,
                    .shown = Shown::Nothing},
-    WindowScenario{.name = "Escape on the button", .control = "Command1", .key = form::Key::Escape,
+    WindowScenario{.name = "Escape on the button",
+                   .control = "Command1",
+                   .key = form::Key::Escape,
                    .shown = Shown::Nothing},
     // Prices written as the user's number settings write them, and as they do not.
-    WindowScenario{.name = "en-US: groups of three", .settings = "en-US", .low = u"15,620", .text = kReport},
-    WindowScenario{.name = "en-US: a decimal comma", .settings = "en-US", .low = u"15620,5",
-                   .shown = Shown::ErrorReport, .text = kTypeMismatch},
-    WindowScenario{.name = "hu-HU: a decimal comma", .settings = "hu-HU", .low = u"15620,5", .text = kReportHalf},
-    WindowScenario{.name = "hu-HU: a decimal point", .settings = "hu-HU", .low = u"15620.5",
-                   .shown = Shown::ErrorReport, .text = kTypeMismatch},
-    WindowScenario{.name = "de-DE: point groups, a decimal comma", .settings = "de-DE", .low = u"15.620,5",
-                   .high = u"15.700", .text = kReportHalf},
-    WindowScenario{.name = "de-CH: apostrophe groups", .settings = "de-CH", .low = u"15'620.5", .text = kReportHalf},
+    WindowScenario{
+        .name = "en-US: groups of three", .settings = "en-US", .low = u"15,620", .text = kReport},
+    WindowScenario{.name = "en-US: a decimal comma",
+                   .settings = "en-US",
+                   .low = u"15620,5",
+                   .shown = Shown::ErrorReport,
+                   .text = kTypeMismatch},
+    WindowScenario{.name = "hu-HU: a decimal comma",
+                   .settings = "hu-HU",
+                   .low = u"15620,5",
+                   .text = kReportHalf},
+    WindowScenario{.name = "hu-HU: a decimal point",
+                   .settings = "hu-HU",
+                   .low = u"15620.5",
+                   .shown = Shown::ErrorReport,
+                   .text = kTypeMismatch},
+    WindowScenario{.name = "de-DE: point groups, a decimal comma",
+                   .settings = "de-DE",
+                   .low = u"15.620,5",
+                   .high = u"15.700",
+                   .text = kReportHalf},
+    WindowScenario{.name = "de-CH: apostrophe groups",
+                   .settings = "de-CH",
+                   .low = u"15'620.5",
+                   .text = kReportHalf},
     // 99950 to 100000 rises 50: 99980.9, 99975 and 99969.1.
-    WindowScenario{.name = "en-IN: groups of two above three", .settings = "en-IN", .low = u"99,950",
+    WindowScenario{.name = "en-IN: groups of two above three",
+                   .settings = "en-IN",
+                   .low = u"99,950",
                    .high = u"1,00,000",
                    .text = u"38.2%-os korrekciós szint: 99981\n50.0%-os korrekciós szint: 99975\n"
                            u"61.8%-os korrekciós szint: 99969"},
-    WindowScenario{.name = "en-IN: groups of three above three", .settings = "en-IN", .low = u"99,950",
-                   .high = u"100,000", .shown = Shown::ErrorReport, .text = kTypeMismatch},
+    WindowScenario{.name = "en-IN: groups of three above three",
+                   .settings = "en-IN",
+                   .low = u"99,950",
+                   .high = u"100,000",
+                   .shown = Shown::ErrorReport,
+                   .text = kTypeMismatch},
 };
 
 // Every control a row names is in the window.

@@ -43,8 +43,9 @@ void WindowLookTest::controlsHaveTheirPlaceAndText_data()
     // the window must show what the table says.
     for (const form::ControlEntry &entry : form::kControls) {
         const form::Rect &r = entry.bounds;
-        QTest::newRow(entry.name.data()) << QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size()))
-                                         << QRect(r.left, r.top, r.width, r.height) << Text(entry.text);
+        QTest::newRow(entry.name.data())
+            << QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size()))
+            << QRect(r.left, r.top, r.width, r.height) << Text(entry.text);
     }
 }
 
@@ -121,10 +122,14 @@ void WindowLookTest::textIsInkedInTheTablesColours()
         area &= shot.rect();
         const test::Ink inked = test::MostInked(
             area.left(), area.top(), area.right() + 1, area.bottom() + 1, pixel,
-            [&](int x, int y) { return test::Grey(label || button ? form::HatchLevel(x, y) : 255); },
+            [&](int x, int y) {
+                return test::Grey(label || button ? form::HatchLevel(x, y) : 255);
+            },
             button ? form::kButtonCaptionColour : form::kTextColour);
-        QVERIFY2(inked.Full(), qPrintable(Text(entry.text) + QStringLiteral(": %1 of the ink, %2").arg(inked.coverage)
-                                                                .arg(inked.blend ? "a blend" : "no blend")));
+        QVERIFY2(inked.Full(),
+                 qPrintable(Text(entry.text) + QStringLiteral(": %1 of the ink, %2")
+                                                   .arg(inked.coverage)
+                                                   .arg(inked.blend ? "a blend" : "no blend")));
     }
 }
 
@@ -202,7 +207,8 @@ void WindowLookTest::buttonLooksTheSameUnderADarkPalette()
     darkWindow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&darkWindow));
     darkWindow.setFocus();
-    const QImage underDark = darkWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->grab().toImage();
+    const QImage underDark =
+        darkWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->grab().toImage();
     QApplication::setPalette(original);
     QCOMPARE(underDark, light);
 }
@@ -235,7 +241,8 @@ void WindowLookTest::buttonShowsItsBevelFaceAndThePicture()
     for (int y = 4; y <= 20; ++y) {
         for (int x = 4; x <= 15; ++x) {
             const QRgb pixel = shot.pixel(x, y);
-            QVERIFY(pixel == qRgb(255, 255, 255) || pixel == qRgb(230, 230, 230) || pixel == qRgb(229, 229, 229));
+            QVERIFY(pixel == qRgb(255, 255, 255) || pixel == qRgb(230, 230, 230) ||
+                    pixel == qRgb(229, 229, 229));
             QCOMPARE(qRed(shot.pixel(x + 1, y - 1)) == 255, qRed(pixel) == 255);
             grey += qRed(pixel) != 255 ? 1 : 0;
         }

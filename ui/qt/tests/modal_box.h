@@ -25,7 +25,7 @@ struct ShownBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
     bool buttonHasIcon = false;
-    QString copied;  // what Ctrl+C in the box put on the clipboard
+    QString copied;       // what Ctrl+C in the box put on the clipboard
     int leftMargin = -1;  // from the box's edges to its text
     int rightMargin = -1;
     qint64 nanosecondsToFirstPaint = -1;  // from the start of the action

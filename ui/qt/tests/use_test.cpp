@@ -39,7 +39,8 @@ using test::Text;
 QString SystemSettings()
 {
     const QString name = QLocale::system().name();
-    return name == QLatin1String("C") ? QStringLiteral("en-US") : QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
+    return name == QLatin1String("C") ? QStringLiteral("en-US")
+                                      : QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
 }
 
 std::size_t HeapInUse()
@@ -83,7 +84,8 @@ private slots:
 private:
     ShownBox Click()
     {
-        return ActAndDismiss([this] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); });
+        return ActAndDismiss(
+            [this] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); });
     }
     void CheckBox(const ShownBox &box, const test::WindowScenario &row);
 };
@@ -114,15 +116,16 @@ void WindowUseTest::CheckBox(const ShownBox &box, const test::WindowScenario &ro
         return;
     QCOMPARE(box.title, Text(form::kApplicationTitle));
     QCOMPARE(box.text, Text(row.text));
-    QCOMPARE(box.icon, row.shown == test::Shown::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon);
+    QCOMPARE(box.icon,
+             row.shown == test::Shown::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon);
     QCOMPARE(box.buttonCount, 1);
     QVERIFY(!box.buttonHasIcon);
     if (row.shown == test::Shown::Message)
         QCOMPARE(box.leftMargin, box.rightMargin);
     // Ctrl+C copies the box as Windows' boxes copy theirs.
     const QString rule = QStringLiteral("---------------------------\n");
-    QCOMPARE(box.copied, rule + box.title + QLatin1Char('\n') + rule + box.text + QLatin1Char('\n') + rule +
-                             QStringLiteral("OK\n") + rule);
+    QCOMPARE(box.copied, rule + box.title + QLatin1Char('\n') + rule + box.text +
+                             QLatin1Char('\n') + rule + QStringLiteral("OK\n") + rule);
 }
 
 void WindowUseTest::scenarios()
@@ -133,7 +136,8 @@ void WindowUseTest::scenarios()
     auto *text1 = Control<QLineEdit>("Text1");
     auto *text2 = Control<QLineEdit>("Text2");
     auto *combo = Control<QComboBox>("Combo1");
-    for (const auto &[field, typed] : {std::pair{text1, Text(row.low)}, std::pair{text2, Text(row.high)}}) {
+    for (const auto &[field, typed] :
+         {std::pair{text1, Text(row.low)}, std::pair{text2, Text(row.high)}}) {
         if (field->text() != typed)
             Retype(field, typed);
     }
@@ -172,10 +176,12 @@ void WindowUseTest::scenarios()
 void WindowUseTest::focusStartsOnTheButtonAndTabsInOrder()
 {
     const auto order = form::TabOrder();
-    QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(order.front()->name.data()));
+    QCOMPARE(QApplication::focusWidget()->objectName(),
+             QString::fromLatin1(order.front()->name.data()));
     for (std::size_t i = 1; i <= order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(order[i % order.size()]->name.data()));
+        QCOMPARE(QApplication::focusWidget()->objectName(),
+                 QString::fromLatin1(order[i % order.size()]->name.data()));
     }
 }
 
@@ -212,17 +218,20 @@ void WindowUseTest::screenReadersNameEachControl()
         QString name;
         const char *label;
     };
-    std::vector<Told> expected{{"Image1", QAccessible::Graphic, Text(form::kLogoDescription), ""},
-                               {"Command1", QAccessible::Button, Text(form::Control("Command1").text), ""},
-                               {"Form1", QAccessible::Window, Text(form::kApplicationTitle), ""}};
+    std::vector<Told> expected{
+        {"Image1", QAccessible::Graphic, Text(form::kLogoDescription), ""},
+        {"Command1", QAccessible::Button, Text(form::Control("Command1").text), ""},
+        {"Form1", QAccessible::Window, Text(form::kApplicationTitle), ""}};
     for (const form::FieldLabel &pair : form::kFieldLabels) {
         const form::ControlEntry &field = *form::FindControl(pair.field);
         expected.push_back({field.name.data(),
-                            field.kind == form::ControlKind::ComboBox ? QAccessible::ComboBox : QAccessible::EditableText,
+                            field.kind == form::ControlKind::ComboBox ? QAccessible::ComboBox
+                                                                      : QAccessible::EditableText,
                             Text(form::FindControl(pair.label)->text), pair.label.data()});
     }
     for (const Told &told : expected) {
-        QWidget *widget = std::string_view(told.control) == "Form1" ? &Window() : Control<QWidget>(told.control);
+        QWidget *widget =
+            std::string_view(told.control) == "Form1" ? &Window() : Control<QWidget>(told.control);
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(accessible);
         QCOMPARE(accessible->role(), told.role);
@@ -272,21 +281,24 @@ void WindowUseTest::aThousandMixedClicks()
         Control<QLineEdit>("Text1")->setText(Text(row.low));
         Control<QLineEdit>("Text2")->setText(Text(row.high));
         Control<QComboBox>("Combo1")->setEditText(Text(row.direction));
-        const ShownBox box = watcher.ActAndDismiss([&] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); });
-        QVERIFY2(box.shown && box.text == Text(row.text), qPrintable(QStringLiteral("click %1: ").arg(i) + box.text));
+        const ShownBox box = watcher.ActAndDismiss(
+            [&] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); });
+        QVERIFY2(box.shown && box.text == Text(row.text),
+                 qPrintable(QStringLiteral("click %1: ").arg(i) + box.text));
         if (i + 1 == kWarmUp)
             heapAfterWarmUp = HeapInUse();
     }
     const std::size_t heapAtEnd = HeapInUse();
     const long growth = long(heapAtEnd) - long(heapAfterWarmUp);
-    std::printf("heap in use after %d clicks: %zu bytes; after %d: %zu bytes (%+ld)\n", kWarmUp, heapAfterWarmUp,
-                kClicks, heapAtEnd, growth);
+    std::printf("heap in use after %d clicks: %zu bytes; after %d: %zu bytes (%+ld)\n", kWarmUp,
+                heapAfterWarmUp, kClicks, heapAtEnd, growth);
     // What Qt keeps of its own message boxes (Qt 6.8 keeps another scaled copy of the warning
     // sign for every box): the same boxes again, bare, with no calculation.
     for (int i = kWarmUp; i < kClicks; ++i) {
         const test::WindowScenario &row = *rows[std::size_t(i) % rows.size()];
         watcher.ActAndDismiss([&] {
-            QMessageBox bare(row.shown == test::Shown::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon,
+            QMessageBox bare(row.shown == test::Shown::ErrorReport ? QMessageBox::Warning
+                                                                   : QMessageBox::NoIcon,
                              Window().windowTitle(), Text(row.text), QMessageBox::Ok, &Window());
             bare.exec();
         });

@@ -87,12 +87,12 @@ public:
         }
         std::u16string text = Replace(Ascii(buffer), u'.', settings.decimalSeparator);
         switch (m_rng() % 16) {
-        case 0: return u"";                                   // a field left empty
-        case 1: return u"  " + text + u" ";                   // spaces around
-        case 2: text[m_rng() % text.size()] = u'x'; break;    // a mistyped letter
+        case 0: return u"";                                 // a field left empty
+        case 1: return u"  " + text + u" ";                 // spaces around
+        case 2: text[m_rng() % text.size()] = u'x'; break;  // a mistyped letter
         case 3: return Replace(text, settings.decimalSeparator.front(), u",");  // a comma
         case 4: return Replace(text, settings.decimalSeparator.front(), u".");  // a point
-        case 5: return text + u"e999";                        // far out of range
+        case 5: return text + u"e999";                                          // far out of range
         default: break;
         }
         return text;
@@ -121,16 +121,17 @@ std::string Hex(std::uint64_t bits)
 
 std::string Scenarios()
 {
-    constexpr const char *kKeys[] = {"Enter", " ", "Escape", "ArrowUp", "ArrowDown", "ArrowDown", "F4"};
+    constexpr const char *kKeys[] = {"Enter",     " ",         "Escape", "ArrowUp",
+                                     "ArrowDown", "ArrowDown", "F4"};
     constexpr const char *kShown[] = {"nothing", "message", "error"};
     std::string json = "[";
     for (const WindowScenario &row : kWindowScenarios) {
-        json += std::string(&row == kWindowScenarios.data() ? "" : ",") + "\n{\"name\": \"" + row.name +
-                "\", \"settings\": \"" + row.settings + "\", \"low\": " + Json(row.low) +
+        json += std::string(&row == kWindowScenarios.data() ? "" : ",") + "\n{\"name\": \"" +
+                row.name + "\", \"settings\": \"" + row.settings + "\", \"low\": " + Json(row.low) +
                 ", \"high\": " + Json(row.high) + ", \"direction\": " + Json(row.direction) +
-                ", \"chosen\": " + (row.chosen ? "true" : "false") + ", \"control\": \"" + row.control +
-                "\", \"key\": \"" + kKeys[int(row.key)] + "\", \"shown\": \"" + kShown[int(row.shown)] +
-                "\", \"text\": " + Json(row.text) + "}";
+                ", \"chosen\": " + (row.chosen ? "true" : "false") + ", \"control\": \"" +
+                row.control + "\", \"key\": \"" + kKeys[int(row.key)] + "\", \"shown\": \"" +
+                kShown[int(row.shown)] + "\", \"text\": " + Json(row.text) + "}";
     }
     return json + "\n]\n";
 }
@@ -151,8 +152,9 @@ int main(int argc, char **argv)
     const std::uint64_t seed = argc == 3 ? std::strtoull(argv[2], nullptr, 0) : 20261208;
     std::string header = "{\"settings\": [";
     for (const NumberSettings &s : kSettings) {
-        header += std::string(&s == kSettings.data() ? "" : ", ") + "{\"decimal\": " +
-                  Json(s.decimalSeparator) + ", \"group\": " + Json(s.groupSeparator) +
+        header += std::string(&s == kSettings.data() ? "" : ", ") +
+                  "{\"decimal\": " + Json(s.decimalSeparator) +
+                  ", \"group\": " + Json(s.groupSeparator) +
                   ", \"sample\": " + Json(Grouped(1234567, s)) + "}";
     }
     std::printf("%s]}\n", header.c_str());
@@ -167,18 +169,20 @@ int main(int argc, char **argv)
         const std::u16string low = texts.Price(c.low, settings);
         const std::u16string high = texts.Price(c.high, settings);
         const std::u16string direction = texts.Direction(c.direction);
-        const form::Presentation shown = form::Present(RunCalculation(low, high, direction, settings));
+        const form::Presentation shown =
+            form::Present(RunCalculation(low, high, direction, settings));
         const auto levels = ComputeLevels(c.low, c.high, c.direction);
         std::string bits = "null";
         if (levels)
             bits = "[" + Hex(Bits(*levels->level382)) + ", " + Hex(Bits(*levels->level500)) + ", " +
                    Hex(Bits(*levels->level618)) + "]";
-        std::printf("{\"low\": %s, \"high\": %s, \"direction\": %s, \"settings\": %zu, "
-                    "\"error\": %s, \"text\": %s, \"prices\": [%s, %s], \"long\": %s, \"levels\": %s}\n",
-                    Json(low).c_str(), Json(high).c_str(), Json(direction).c_str(), settingsIndex,
-                    shown.kind == form::BoxKind::ErrorReport ? "true" : "false", Json(shown.text).c_str(),
-                    Hex(Bits(c.low)).c_str(), Hex(Bits(c.high)).c_str(),
-                    c.direction == TrendDirection::Long ? "true" : "false", bits.c_str());
+        std::printf(
+            "{\"low\": %s, \"high\": %s, \"direction\": %s, \"settings\": %zu, "
+            "\"error\": %s, \"text\": %s, \"prices\": [%s, %s], \"long\": %s, \"levels\": %s}\n",
+            Json(low).c_str(), Json(high).c_str(), Json(direction).c_str(), settingsIndex,
+            shown.kind == form::BoxKind::ErrorReport ? "true" : "false", Json(shown.text).c_str(),
+            Hex(Bits(c.low)).c_str(), Hex(Bits(c.high)).c_str(),
+            c.direction == TrendDirection::Long ? "true" : "false", bits.c_str());
     }
     return 0;
 }

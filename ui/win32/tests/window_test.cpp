@@ -30,21 +30,24 @@ std::wstring g_settings;
 // A length of the window's description (pixels at 96 dpi) at the session's density.
 int Scaled(int pixels) { return MulDiv(pixels, g_dpi, 96); }
 
-#define CHECK(condition)                                                                  \
-    do {                                                                                  \
-        if (!(condition)) {                                                               \
-            std::printf("  FAILED %s: %s (line %d)\n", g_row, #condition, __LINE__);     \
-            ++g_failures;                                                                 \
-        }                                                                                 \
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::printf("  FAILED %s: %s (line %d)\n", g_row, #condition, __LINE__);               \
+            ++g_failures;                                                                          \
+        }                                                                                          \
     } while (false)
 
-std::wstring Wide(std::u16string_view text) { return {reinterpret_cast<const wchar_t *>(text.data()), text.size()}; }
+std::wstring Wide(std::u16string_view text)
+{
+    return {reinterpret_cast<const wchar_t *>(text.data()), text.size()};
+}
 
 std::string Utf8(const std::wstring &text)
 {
     std::string out(text.size() * 3 + 1, '\0');
-    out.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(),
-                                               int(out.size()), nullptr, nullptr)));
+    out.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()),
+                                               out.data(), int(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -71,7 +74,8 @@ std::wstring TextOf(HWND window)
 {
     wchar_t text[512] = {};
     DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000, &length);
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                        &length);
     return text;
 }
 
@@ -178,11 +182,14 @@ public:
         }
         if (!started)
             return;
-        WaitUntil([this] {
-            const auto forms = TopLevel(m_process.dwProcessId, L"LevelwiseForm1");
-            m_form = forms.empty() ? nullptr : forms.front();
-            return m_form != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
-        }, 20000);
+        WaitUntil(
+            [this] {
+                const auto forms = TopLevel(m_process.dwProcessId, L"LevelwiseForm1");
+                m_form = forms.empty() ? nullptr : forms.front();
+                return m_form != nullptr ||
+                       WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+            },
+            20000);
         DWORD status = 0;
         if (!m_form && GetExitCodeProcess(m_process.hProcess, &status) && status != STILL_ACTIVE)
             std::printf("  (the program ended before its window showed: status %lu)\n", status);
@@ -348,7 +355,10 @@ public:
         return box;
     }
 
-    Box Click() { return ActAndDismiss([this] { PostMessageW(Control("Command1"), BM_CLICK, 0, 0); }); }
+    Box Click()
+    {
+        return ActAndDismiss([this] { PostMessageW(Control("Command1"), BM_CLICK, 0, 0); });
+    }
 
     // Closes the window by its close box's command; the status the program ends with.
     DWORD Close()
@@ -395,7 +405,8 @@ void RunScenario(Program &p, const test::WindowScenario &row)
     }
     HWND combo = p.Control("Combo1");
     if (row.chosen) {
-        for (int i = 0; i < int(form::kDirectionItems.size()) && TextOf(combo) != Wide(row.direction); ++i) {
+        for (int i = 0;
+             i < int(form::kDirectionItems.size()) && TextOf(combo) != Wide(row.direction); ++i) {
             const std::wstring before = TextOf(combo);
             p.PressOn(p.Editable("Combo1"), VK_DOWN);
             WaitUntil([&] { return TextOf(combo) != before; });
@@ -433,7 +444,8 @@ void RunScenario(Program &p, const test::WindowScenario &row)
     // The program goes on, its window and its fields as they were.
     CHECK(p.Responsive());
     CHECK(IsWindow(p.Form()) && IsWindowVisible(p.Form()));
-    CHECK(TextOf(p.Control("Text1")) == Wide(row.low) && TextOf(p.Control("Text2")) == Wide(row.high));
+    CHECK(TextOf(p.Control("Text1")) == Wide(row.low) &&
+          TextOf(p.Control("Text2")) == Wide(row.high));
     CHECK(TextOf(combo) == Wide(row.direction));
 }
 
@@ -458,7 +470,8 @@ const std::vector<Row> &Rows()
              // The icon the window class takes, as Windows loads it from the program file.
              HMODULE exe = LoadLibraryExW(p.Path(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
              for (const int side : {16, 32})
-                 CHECK(exe && LoadImageW(exe, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0) != nullptr);
+                 CHECK(exe &&
+                       LoadImageW(exe, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0) != nullptr);
              if (exe)
                  FreeLibrary(exe);
          }},
@@ -469,12 +482,14 @@ const std::vector<Row> &Rows()
                  RECT r{};
                  GetWindowRect(control, &r);
                  MapWindowPoints(nullptr, p.Form(), reinterpret_cast<POINT *>(&r), 2);
-                 const bool placed = r.left == Scaled(entry.bounds.left) && r.top == Scaled(entry.bounds.top) &&
+                 const bool placed = r.left == Scaled(entry.bounds.left) &&
+                                     r.top == Scaled(entry.bounds.top) &&
                                      r.right - r.left == Scaled(entry.bounds.width) &&
                                      r.bottom - r.top == Scaled(entry.bounds.height);
                  if (!placed)
-                     std::printf("  %.*s at %ld,%ld %ldx%ld\n", int(entry.name.size()), entry.name.data(),
-                                 r.left, r.top, r.right - r.left, r.bottom - r.top);
+                     std::printf("  %.*s at %ld,%ld %ldx%ld\n", int(entry.name.size()),
+                                 entry.name.data(), r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top);
                  CHECK(placed);
                  CHECK(IsWindowVisible(control));
                  CHECK(TextOf(control) == Wide(entry.text));
@@ -496,7 +511,8 @@ const std::vector<Row> &Rows()
              if (OpenClipboard(nullptr)) {
                  EmptyClipboard();
                  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
-                 std::wmemcpy(static_cast<wchar_t *>(GlobalLock(memory)), pasted.c_str(), pasted.size() + 1);
+                 std::wmemcpy(static_cast<wchar_t *>(GlobalLock(memory)), pasted.c_str(),
+                              pasted.size() + 1);
                  GlobalUnlock(memory);
                  SetClipboardData(CF_UNICODETEXT, memory);
                  CloseClipboard();
@@ -512,13 +528,15 @@ const std::vector<Row> &Rows()
              const RECT bare[] = {{0, 0, 120, 60}, {0, 220, 230, 250}, {386, 0, 391, 276}};
              for (RECT area : bare) {
                  // The hatch is drawn at the device's own pixels, whatever the density.
-                 area = {Scaled(area.left), Scaled(area.top), Scaled(area.right), Scaled(area.bottom)};
+                 area = {Scaled(area.left), Scaled(area.top), Scaled(area.right),
+                         Scaled(area.bottom)};
                  for (int y = area.top; y < area.bottom; y += 3) {
                      for (int x = area.left + y % 2; x < area.right; x += 2) {
                          const int level = form::HatchLevel(x, y);
                          const COLORREF pixel = GetPixel(dc, x, y);
                          if (pixel != RGB(level, level, level) && ++wrong <= 5)
-                             std::printf("  pixel %d,%d is %06lx\n", x, y, static_cast<unsigned long>(pixel));
+                             std::printf("  pixel %d,%d is %06lx\n", x, y,
+                                         static_cast<unsigned long>(pixel));
                          ++sampled;
                      }
                  }
@@ -539,7 +557,8 @@ const std::vector<Row> &Rows()
                      const form::RgbaPicture logo = form::DrawLogo(g_dpi / 96.0);
                      CHECK(logo.size.width == right - left && logo.size.height == bottom - top);
                      const int wrong = p.LogoPixelsWrong(shot);
-                     std::printf("  logo: %d of %d pixels differ\n", wrong, logo.size.width * logo.size.height);
+                     std::printf("  logo: %d of %d pixels differ\n", wrong,
+                                 logo.size.width * logo.size.height);
                      CHECK(wrong == 0);
                  }
                  if (entry.text.empty() || entry.kind == form::ControlKind::PictureButton)
@@ -552,13 +571,16 @@ const std::vector<Row> &Rows()
                  const auto under = [&](int x, int y) {
                      const COLORREF window = GetSysColor(COLOR_WINDOW);
                      return label ? test::Grey(form::HatchLevel(x, y))
-                                  : form::Rgb{GetRValue(window), GetGValue(window), GetBValue(window)};
+                                  : form::Rgb{GetRValue(window), GetGValue(window),
+                                              GetBValue(window)};
                  };
-                 const test::Ink inked = test::MostInked(left + inset, top + inset, label ? right : (left + right) / 2,
-                                                         bottom - inset, shot.Rgb(), under, form::kTextColour);
+                 const test::Ink inked =
+                     test::MostInked(left + inset, top + inset, label ? right : (left + right) / 2,
+                                     bottom - inset, shot.Rgb(), under, form::kTextColour);
                  if (!inked.Full())
-                     std::printf("  %s: its most inked pixel holds %.2f of the ink%s\n", entry.name.data(),
-                                 inked.coverage, inked.blend ? "" : ", and is not the ink's colour");
+                     std::printf("  %s: its most inked pixel holds %.2f of the ink%s\n",
+                                 entry.name.data(), inked.coverage,
+                                 inked.blend ? "" : ", and is not the ink's colour");
                  CHECK(inked.Full());
                  if (!label)
                      continue;
@@ -599,12 +621,13 @@ const std::vector<Row> &Rows()
                  CHECK(shot.At(left + x, middle) == rgb(form::kButtonFaceColour));
              // The caption's most inked pixel: black over the picture's grey.
              const int inset = Scaled(form::kFaceMargin + 2);
-             CHECK(test::MostInked(left + inset, Scaled(b.top) + inset, right - inset, Scaled(b.top + b.height) - inset,
-                                   shot.Rgb(), [](int, int) { return test::Grey(255); }, form::kButtonCaptionColour)
+             CHECK(test::MostInked(
+                       left + inset, Scaled(b.top) + inset, right - inset,
+                       Scaled(b.top + b.height) - inset, shot.Rgb(),
+                       [](int, int) { return test::Grey(255); }, form::kButtonCaptionColour)
                        .Full());
          }},
-        {"closing ends the program with status 0",
-         [](Program &p) { CHECK(p.Close() == 0); }},
+        {"closing ends the program with status 0", [](Program &p) { CHECK(p.Close() == 0); }},
     };
     static const std::vector<Row> all = [] {
         std::vector<Row> list = rows;

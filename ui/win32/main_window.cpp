@@ -211,7 +211,13 @@ void Form1::CreateControls()
             for (const std::u16string_view item : form::kDirectionItems)
                 SendMessageW(control, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(WideString(item).c_str()));
-            SetWindowTextW(control, text.c_str());
+            // The item itself chosen, not only its text shown: Down then steps from it.
+            const LRESULT item = SendMessageW(control, CB_FINDSTRINGEXACT, WPARAM(-1),
+                                              reinterpret_cast<LPARAM>(text.c_str()));
+            if (item >= 0)
+                SendMessageW(control, CB_SETCURSEL, WPARAM(item), 0);
+            else
+                SetWindowTextW(control, text.c_str());
         }
     };
     for (const form::ControlEntry *entry : form::CreationOrder())

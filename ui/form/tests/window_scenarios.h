@@ -21,7 +21,8 @@ struct WindowScenario {
     const char *settings = "";
     std::u16string_view low = u"15620";   // Text1
     std::u16string_view high = u"15700";  // Text2
-    // Typed into Combo1, or, where `chosen`, chosen from its list with the Down key.
+    // Typed into Combo1, or, where `chosen`, chosen from its list with the Down key from the
+    // window's first direction.
     std::u16string_view direction = u"Long";
     bool chosen = false;
     // The key pressed on this control, which has the focus; "" for a click on the button.
@@ -122,6 +123,18 @@ inline constexpr std::array kWindowScenarios{
                    .shown = Shown::ErrorReport,
                    .text = kTypeMismatch},
 };
+
+// How many presses of the Down key choose the row's direction, from the window's first: one
+// press a step down the list.
+constexpr int DownPresses(const WindowScenario &row)
+{
+    int from = 0, to = 0;
+    for (int i = 0; i < int(form::kDirectionItems.size()); ++i) {
+        from = form::kDirectionItems[std::size_t(i)] == form::Control("Combo1").text ? i : from;
+        to = form::kDirectionItems[std::size_t(i)] == row.direction ? i : to;
+    }
+    return to - from;
+}
 
 // Every control a row names is in the window.
 static_assert([] {

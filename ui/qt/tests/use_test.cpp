@@ -142,7 +142,7 @@ void WindowUseTest::scenarios()
             Retype(field, typed);
     }
     if (row.chosen) {
-        for (int i = 0; i < combo->count() && combo->currentText() != Text(row.direction); ++i)
+        for (int i = 0; i < test::DownPresses(row); ++i)
             QTest::keyClick(combo, Qt::Key_Down);
     } else if (combo->currentText() != Text(row.direction)) {
         Retype(combo, Text(row.direction));

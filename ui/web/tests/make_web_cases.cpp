@@ -129,7 +129,8 @@ std::string Scenarios()
         json += std::string(&row == kWindowScenarios.data() ? "" : ",") + "\n{\"name\": \"" +
                 row.name + "\", \"settings\": \"" + row.settings + "\", \"low\": " + Json(row.low) +
                 ", \"high\": " + Json(row.high) + ", \"direction\": " + Json(row.direction) +
-                ", \"chosen\": " + (row.chosen ? "true" : "false") + ", \"control\": \"" +
+                ", \"chosen\": " + (row.chosen ? "true" : "false") +
+                ", \"downPresses\": " + std::to_string(DownPresses(row)) + ", \"control\": \"" +
                 row.control + "\", \"key\": \"" + kKeys[int(row.key)] + "\", \"shown\": \"" +
                 kShown[int(row.shown)] + "\", \"text\": " + Json(row.text) + "}";
     }

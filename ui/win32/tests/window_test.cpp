@@ -405,8 +405,7 @@ void RunScenario(Program &p, const test::WindowScenario &row)
     }
     HWND combo = p.Control("Combo1");
     if (row.chosen) {
-        for (int i = 0;
-             i < int(form::kDirectionItems.size()) && TextOf(combo) != Wide(row.direction); ++i) {
+        for (int i = 0; i < test::DownPresses(row); ++i) {
             const std::wstring before = TextOf(combo);
             p.PressOn(p.Editable("Combo1"), VK_DOWN);
             WaitUntil([&] { return TextOf(combo) != before; });

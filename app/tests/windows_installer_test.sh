@@ -16,10 +16,11 @@ dir=$(realpath "$1") build=$(realpath "$2") signing=$(realpath "$3")
 cpack_value() { sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" "$build/CPackConfig.cmake"; }
 version=$(cpack_value CPACK_PACKAGE_VERSION) package=$(cpack_value CPACK_PACKAGE_FILE_NAME)
 setup=$build/$package-setup.exe zip=$build/$package.zip
-for file in "$setup" "$zip"; do
-    [ -f "$file" ] && [ ! "$build/Levelwise.exe" -nt "$file" ] ||
-        { echo "FAILED: $file is missing or older than the program it should hold"; exit 1; }
-done
+# The zip is copied into place only when its bytes change, so it is weighed by what it holds.
+[ -f "$setup" ] && [ ! "$build/Levelwise.exe" -nt "$setup" ] ||
+    { echo "FAILED: $setup is missing or older than the program it should hold"; exit 1; }
+[ -f "$zip" ] && unzip -p "$zip" Levelwise.exe | cmp -s - "$build/Levelwise.exe" ||
+    { echo "FAILED: $zip is missing or holds another program"; exit 1; }
 export WINEPREFIX=$dir/prefix DISPLAY
 DISPLAY=$(cat "$dir/display")
 drive=$WINEPREFIX/drive_c

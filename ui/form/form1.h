@@ -93,11 +93,13 @@ inline constexpr std::array<FieldLabel, 3> kFieldLabels{{
 }};
 
 // The fonts, each family list in the one order every front end tries it. The dialog font is
-// the platform's where there is one (Windows' "MS Shell Dlg 2", which is Tahoma), else
-// Liberation Sans, a metric twin of Arial that keeps "Legalacsonyabb érték:" on one line in
-// its 113 pixels. The title label's: "MS Sans Serif", 12 points, bold, Central European.
+// that of Windows' dialogs, "MS Shell Dlg": Microsoft Sans Serif, or the older MS Sans Serif
+// (Wine's), each named itself, as Wine maps "MS Shell Dlg" to Tahoma, too wide for
+// "Legalacsonyabb érték:" in its 113 pixels. Else Liberation Sans or Arial, metric twins
+// that keep it on one line. The title label's: "MS Sans Serif", 12 points, bold, Central
+// European.
 inline constexpr std::array<std::u16string_view, 4> kDialogFontFamilies{
-    u"MS Shell Dlg 2", u"Liberation Sans", u"Tahoma", u"Arial"};
+    u"Microsoft Sans Serif", u"MS Sans Serif", u"Liberation Sans", u"Arial"};
 inline constexpr std::array<std::u16string_view, 3> kTitleFontFamilies{
     u"MS Sans Serif", u"Liberation Sans", u"Arial"};
 inline constexpr int kTitleFontPoints = 12;

@@ -60,6 +60,34 @@ NumberSettings UserNumberSettings()
     return settings;
 }
 
+// The first family of the list that the system has a face of, as Qt and browsers choose;
+// the first if it has none (Windows then maps the name to a face by itself). Asked for a face
+// it lacks, Windows would give its own default face, not the list's next.
+template <std::size_t N>
+std::wstring InstalledFamily(const std::array<std::u16string_view, N> &families)
+{
+    HDC screen = GetDC(nullptr);
+    for (const std::u16string_view family : families) {
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        family.copy(reinterpret_cast<char16_t *>(wanted.lfFaceName), LF_FACESIZE - 1);
+        bool found = false;
+        EnumFontFamiliesExW(
+            screen, &wanted,
+            [](const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) -> int {
+                *reinterpret_cast<bool *>(found) = true;
+                return 0;
+            },
+            reinterpret_cast<LPARAM>(&found), 0);
+        if (found) {
+            ReleaseDC(nullptr, screen);
+            return WideString(family);
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return WideString(families.front());
+}
+
 // A top-down 32-bit picture of the device size given, and where its pixels are.
 HBITMAP PictureBitmap(form::Size size, std::uint8_t *&pixels)
 {
@@ -230,12 +258,11 @@ void Form1::CreateFonts()
         if (font)
             DeleteObject(font);
     }
-    // Windows maps a face it lacks to one it has by itself, so only the first family is named.
-    const std::wstring dialog = WideString(form::kDialogFontFamilies.front());
+    const std::wstring dialog = InstalledFamily(form::kDialogFontFamilies);
     m_dialogFont = CreateFontW(-MulDiv(form::kDialogFontPoints, int(m_dpi), 72), 0, 0, 0, FW_NORMAL,
                                FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, dialog.c_str());
-    const std::wstring title = WideString(form::kTitleFontFamilies.front());
+    const std::wstring title = InstalledFamily(form::kTitleFontFamilies);
     m_titleFont = CreateFontW(-MulDiv(form::kTitleFontPoints, int(m_dpi), 72), 0, 0, 0, FW_BOLD,
                               FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, title.c_str());

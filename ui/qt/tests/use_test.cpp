@@ -19,6 +19,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -120,8 +121,11 @@ void WindowUseTest::CheckBox(const ShownBox &box, const test::WindowScenario &ro
              row.shown == test::Shown::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon);
     QCOMPARE(box.buttonCount, 1);
     QVERIFY(!box.buttonHasIcon);
+    // No indent for an icon that is not there: the text has the same margin on both sides,
+    // to the pixel its width is rounded to.
     if (row.shown == test::Shown::Message)
-        QCOMPARE(box.leftMargin, box.rightMargin);
+        QVERIFY2(std::abs(box.leftMargin - box.rightMargin) <= 1,
+                 qPrintable(QStringLiteral("%1 and %2").arg(box.leftMargin).arg(box.rightMargin)));
     // Ctrl+C copies the box as Windows' boxes copy theirs.
     const QString rule = QStringLiteral("---------------------------\n");
     QCOMPARE(box.copied, rule + box.title + QLatin1Char('\n') + rule + box.text +

@@ -170,20 +170,23 @@ async function openWebKit() {
         if (error !== undefined) throw new Error(error);
         return value;
       };
-      // WebKitGTK 2.54's driver answers before the page has handled the keys it sent, so each
-      // batch waits until the page has seen every key come up again.
+      // WebKitGTK 2.54's driver answers before the page has handled the keys or the click it
+      // sent, so each waits until the page has seen them: every key come up again, the click.
+      const seen = (type) => evaluate((t) => {
+        window.levelwiseSeen ??= {};
+        if (window.levelwiseSeen[t] === undefined) {
+          window.levelwiseSeen[t] = 0;
+          addEventListener(t, () => window.levelwiseSeen[t]++, { capture: true });
+        }
+        return window.levelwiseSeen[t];
+      }, type);
+      const handled = (type, count, what) =>
+        until(() => evaluate((t, n) => window.levelwiseSeen[t] >= n, type, count), what);
       const keys = async (list) => {
-        const before = await evaluate(() => {
-          if (window.levelwiseKeysUp === undefined) {
-            window.levelwiseKeysUp = 0;
-            addEventListener('keyup', () => window.levelwiseKeysUp++, { capture: true });
-          }
-          return window.levelwiseKeysUp;
-        });
+        const before = await seen('keyup');
         await session('/actions', { actions: [{ type: 'key', id: 'keyboard', actions: list.flatMap(
           (key) => [{ type: 'keyDown', value: key }, { type: 'keyUp', value: key }]) }] });
-        await until(() => evaluate((count) => window.levelwiseKeysUp >= count, before + list.length),
-                    'the page to handle the keys');
+        await handled('keyup', before + list.length, 'the page to handle the keys');
       };
       // The window's outer size is the page's, as it is full screen.
       await session('/window/rect', { width, height });
@@ -192,7 +195,11 @@ async function openWebKit() {
         reload: () => session('/refresh', {}),
         eval: evaluate,
         waitFor: (fn, ...args) => until(() => evaluate(fn, ...args), `${fn}`),
-        click: async (selector) => session(`/element/${await element(selector)}/click`, {}),
+        async click(selector) {
+          const before = await seen('click');
+          await session(`/element/${await element(selector)}/click`, {});
+          await handled('click', before + 1, `the page to handle the click on ${selector}`);
+        },
         // WebKitGTK's driver has no touch input: a tap is a press of the mouse at the centre.
         async tap(selector) {
           const [x, y] = await evaluate((s) => {

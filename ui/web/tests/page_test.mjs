@@ -91,7 +91,11 @@ async function press(page, how = 'click', on = '#Command1') {
     await page.focus(on);
     await page.press(how);
   }
-  await page.waitFor(() => document.querySelector('#box[open]'));
+  await page.waitFor(() => document.querySelector('#box[open]')).catch(async (error) => {
+    const state = await page.eval(() => ({ ready: performance.getEntriesByName('levelwise-ready').length > 0,
+                                            focus: document.activeElement?.id })).catch(String);
+    throw new Error(`${error.message}: ${JSON.stringify(state)}`);
+  });
   return page.eval(() => {
     const box = document.getElementById('box');
     return {

@@ -1,6 +1,6 @@
 """Reads the running Levelwise through AT-SPI, as a screen reader does: the frame, the name
-and labelled-by relation of each field, then presses the button and reads the message box
-that is announced. Prints one line per check; exits 1 if any failed."""
+and labelled-by relation of each field, the logo's description, then presses the button and
+reads the message box that is announced. Prints one line per check; exits 1 if any failed."""
 import sys
 import time
 
@@ -66,6 +66,8 @@ for role, name in FIELDS:
               for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
     check(name in labels, f"\"{name}\" labelled by its label ({labels})")
 
+logo = next((n for n in nodes if n.getRole() == pyatspi.ROLE_IMAGE), None)
+check(logo is not None and logo.name == "A Levelwise emblémája", "the logo, by its description")
 button = next((n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON), None)
 check(button is not None and button.name == "Számol", "the button \"Számol\"")
 if button is not None:

@@ -35,6 +35,7 @@ struct Rgb {
     std::uint8_t red;
     std::uint8_t green;
     std::uint8_t blue;
+    bool operator==(const Rgb &) const = default;
 };
 
 enum class ControlKind { Label, TextBox, ComboBox, Picture, PictureButton };

@@ -6,7 +6,9 @@
 
 #include "form1.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace levelwise::test {
 
@@ -56,5 +58,57 @@ Ink MostInked(int left, int top, int right, int bottom, Pixel pixel, Under under
 }
 
 inline form::Rgb Grey(std::uint8_t level) { return {level, level, level}; }
+
+// A length of the table (pixels at 96 dpi) at the given density, rounded as Windows does.
+inline int AtDpi(int pixels, int dpi) { return (pixels * dpi + 48) / 96; }
+
+// Every text of the window in the table's colours: labels over the hatch, fields over their
+// white face (the combo box's text, not its arrow), the button's caption over its picture.
+// pixel(x, y) reads the client area, width x height device pixels drawn at `dpi`, with the
+// hatch laid at device pixels. What is wrong, a line a text; empty when all is right.
+template <typename Pixel> std::string TextsNotInked(Pixel pixel, int width, int height, int dpi)
+{
+    std::string wrong;
+    for (const form::ControlEntry &entry : form::kControls) {
+        if (entry.text.empty() || entry.kind == form::ControlKind::Picture)
+            continue;
+        const bool label = entry.kind == form::ControlKind::Label;
+        const bool button = entry.kind == form::ControlKind::PictureButton;
+        const int inset = label ? 0 : AtDpi(form::kFaceMargin + 1, dpi);
+        const form::Rect &b = entry.bounds;
+        const int left = AtDpi(b.left, dpi) + inset, top = AtDpi(b.top, dpi) + inset;
+        int right = std::min(AtDpi(b.left + b.width, dpi) - inset, width);
+        if (entry.kind == form::ControlKind::ComboBox)
+            right = (left + right) / 2;
+        const Ink inked = MostInked(
+            left, top, right, std::min(AtDpi(b.top + b.height, dpi) - inset, height), pixel,
+            [&](int x, int y) { return Grey(label || button ? form::HatchLevel(x, y) : 255); },
+            button ? form::kButtonCaptionColour : form::kTextColour);
+        if (!inked.Full())
+            wrong += std::string(entry.name) + ": " + std::to_string(inked.coverage) +
+                     (inked.blend ? " of the ink\n" : " of the ink, not the ink's colour\n");
+    }
+    return wrong;
+}
+
+// The button's bevel on the row y through its middle, its outer columns left and right: the
+// light shade on the left edge and the dark on the right (swapped while it is down), then the
+// face. How many pixels are wrong.
+template <typename Pixel>
+int BevelPixelsWrong(Pixel pixel, int left, int right, int y, int dpi, bool down = false)
+{
+    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
+    int wrong = 0;
+    for (int i = 0; i < AtDpi(form::kFaceMargin, dpi); ++i) {
+        const bool edge = i < AtDpi(form::kBevelWidth, dpi);
+        const form::Rgb leftColour =
+            edge ? (down ? shades.dark : shades.light) : form::kButtonFaceColour;
+        const form::Rgb rightColour =
+            edge ? (down ? shades.light : shades.dark) : form::kButtonFaceColour;
+        wrong += pixel(left + i, y) != leftColour;
+        wrong += pixel(right - i, y) != rightColour;
+    }
+    return wrong;
+}
 
 }  // namespace levelwise::test

@@ -13,6 +13,7 @@ namespace levelwise {
 
 using test::Colour;
 using test::IsHatchPixel;
+using test::Pixels;
 using test::Text;
 
 class WindowLookTest : public QObject, test::WindowFixture {
@@ -97,40 +98,14 @@ void WindowLookTest::windowIsFixedWithCloseBoxOnly()
                 Window().windowHandle()->size() == client);
 }
 
-// The most inked pixel of each text is the table's colour over the hatch (labels), over white
-// (fields) or over the button's picture (its caption).
+// The most inked pixel of each text is the table's colour over what it stands on.
 void WindowLookTest::textIsInkedInTheTablesColours()
 {
     QCOMPARE(Window().palette().color(QPalette::Window), Colour(form::kBackgroundColour));
     Window().setFocus();  // no caret or selection in a field
     const QImage shot = Window().grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const auto pixel = [&](int x, int y) {
-        const QRgb c = shot.pixel(x, y);
-        return form::Rgb{std::uint8_t(qRed(c)), std::uint8_t(qGreen(c)), std::uint8_t(qBlue(c))};
-    };
-    for (const form::ControlEntry &entry : form::kControls) {
-        if (entry.text.empty() || entry.kind == form::ControlKind::Picture)
-            continue;
-        const bool label = entry.kind == form::ControlKind::Label;
-        const bool button = entry.kind == form::ControlKind::PictureButton;
-        // Inside a field's frame or the bevel; in the combo box, the text and not the arrow.
-        QRect area(entry.bounds.left, entry.bounds.top, entry.bounds.width, entry.bounds.height);
-        const int inset = label ? 0 : form::kFaceMargin + 1;
-        area.adjust(inset, inset, -inset, -inset);
-        if (entry.kind == form::ControlKind::ComboBox)
-            area.setWidth(area.width() / 2);
-        area &= shot.rect();
-        const test::Ink inked = test::MostInked(
-            area.left(), area.top(), area.right() + 1, area.bottom() + 1, pixel,
-            [&](int x, int y) {
-                return test::Grey(label || button ? form::HatchLevel(x, y) : 255);
-            },
-            button ? form::kButtonCaptionColour : form::kTextColour);
-        QVERIFY2(inked.Full(),
-                 qPrintable(Text(entry.text) + QStringLiteral(": %1 of the ink, %2")
-                                                   .arg(inked.coverage)
-                                                   .arg(inked.blend ? "a blend" : "no blend")));
-    }
+    const std::string wrong = test::TextsNotInked(Pixels(shot), shot.width(), shot.height(), 96);
+    QVERIFY2(wrong.empty(), wrong.c_str());
 }
 
 void WindowLookTest::fonts()
@@ -219,19 +194,12 @@ void WindowLookTest::buttonShowsItsBevelFaceAndThePicture()
 {
     auto *button = Control<QPushButton>("Command1");
     Window().setFocus();
-    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
-    const int right = button->width() - 1, middle = button->height() / 2;
     for (const bool down : {false, true}) {
         button->setDown(down);
         const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        for (int i = 0; i < form::kBevelWidth; ++i) {
-            QCOMPARE(shot.pixelColor(i, middle), Colour(down ? shades.dark : shades.light));
-            QCOMPARE(shot.pixelColor(right - i, middle), Colour(down ? shades.light : shades.dark));
-        }
-        for (int x = form::kBevelWidth; x < form::kFaceMargin; ++x) {
-            QCOMPARE(shot.pixelColor(x, middle), Colour(form::kButtonFaceColour));
-            QCOMPARE(shot.pixelColor(right - x, middle), Colour(form::kButtonFaceColour));
-        }
+        QCOMPARE(
+            test::BevelPixelsWrong(Pixels(shot), 0, shot.width() - 1, shot.height() / 2, 96, down),
+            0);
     }
     button->setDown(false);
     const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);

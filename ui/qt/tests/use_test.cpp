@@ -1,12 +1,11 @@
 // Using the window: the shared scenarios typed, chosen, clicked and keyed in, each box read
-// and dismissed as a user does, and the keyboard, the fields' limits, screen readers, the
-// platform's own texts and a thousand clicks.
+// and dismissed as a user does, and the keyboard, the fields' limits, the platform's own texts
+// and a thousand clicks. What a screen reader is told is read over AT-SPI (tests/accessibility).
 #include "modal_box.h"
 #include "platform_texts.h"
 #include "window_fixture.h"
 #include "window_scenarios.h"
 
-#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHash>
@@ -78,7 +77,6 @@ private slots:
     void focusStartsOnTheButtonAndTabsInOrder();
     void priceFieldsTakeElevenCharacters();
     void closingTheWindowEndsTheProgram();
-    void screenReadersNameEachControl();
     void platformTextsFollowTheLocale();
     void aThousandMixedClicks();
 
@@ -210,41 +208,6 @@ void WindowUseTest::closingTheWindowEndsTheProgram()
     QTimer::singleShot(0, &Window(), [this] { Window().close(); });
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });  // would hang otherwise
     QCOMPARE(QApplication::exec(), 0);
-}
-
-// Each field by its label's caption (and related to the label), the logo by its description,
-// the button by its caption, the window by its title.
-void WindowUseTest::screenReadersNameEachControl()
-{
-    struct Told {
-        const char *control;
-        QAccessible::Role role;
-        QString name;
-        const char *label;
-    };
-    std::vector<Told> expected{
-        {"Image1", QAccessible::Graphic, Text(form::kLogoDescription), ""},
-        {"Command1", QAccessible::Button, Text(form::Control("Command1").text), ""},
-        {"Form1", QAccessible::Window, Text(form::kApplicationTitle), ""}};
-    for (const form::FieldLabel &pair : form::kFieldLabels) {
-        const form::ControlEntry &field = *form::FindControl(pair.field);
-        expected.push_back({field.name.data(),
-                            field.kind == form::ControlKind::ComboBox ? QAccessible::ComboBox
-                                                                      : QAccessible::EditableText,
-                            Text(form::FindControl(pair.label)->text), pair.label.data()});
-    }
-    for (const Told &told : expected) {
-        QWidget *widget =
-            std::string_view(told.control) == "Form1" ? &Window() : Control<QWidget>(told.control);
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-        QVERIFY(accessible);
-        QCOMPARE(accessible->role(), told.role);
-        QCOMPARE(accessible->text(QAccessible::Name), told.name);
-        QStringList labels;
-        for (const auto &[other, relation] : accessible->relations(QAccessible::Label))
-            labels << other->object()->objectName();
-        QCOMPARE(labels.join(QLatin1Char(',')), QString::fromLatin1(told.label));
-    }
 }
 
 // Qt's own texts, such as a field's context menu, in the user's language: English in the C

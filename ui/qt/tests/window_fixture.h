@@ -25,6 +25,15 @@ inline QString Text(std::u16string_view text)
     return QString::fromUtf16(text.data(), qsizetype(text.size()));
 }
 
+// An image's pixels as the shared checks read them.
+inline auto Pixels(const QImage &image)
+{
+    return [&image](int x, int y) {
+        const QRgb c = image.pixel(x, y);
+        return form::Rgb{std::uint8_t(qRed(c)), std::uint8_t(qGreen(c)), std::uint8_t(qBlue(c))};
+    };
+}
+
 inline bool IsHatchPixel(QRgb pixel, int x, int y)
 {
     const int level = kHatchTile[y % 3][x % 3];

@@ -520,81 +520,55 @@ const std::vector<Row> &Rows()
              PostMessageW(p.Focus(), WM_PASTE, 0, 0);
              CHECK(WaitUntil([&] { return TextOf(p.Control("Text2")) == L"98765432109"; }));
          }},
-        {"background: the hatch rule where no control covers it",
+        {"the hatch, texts in the table's colours, the logo, the bevel, no caption cut",
          [](Program &p) {
-             HDC dc = GetDC(p.Form());
-             int wrong = 0, sampled = 0;
-             const RECT bare[] = {{0, 0, 120, 60}, {0, 220, 230, 250}, {386, 0, 391, 276}};
-             for (RECT area : bare) {
-                 // The hatch is drawn at the device's own pixels, whatever the density.
-                 area = {Scaled(area.left), Scaled(area.top), Scaled(area.right),
-                         Scaled(area.bottom)};
-                 for (int y = area.top; y < area.bottom; y += 3) {
-                     for (int x = area.left + y % 2; x < area.right; x += 2) {
-                         const int level = form::HatchLevel(x, y);
-                         const COLORREF pixel = GetPixel(dc, x, y);
-                         if (pixel != RGB(level, level, level) && ++wrong <= 5)
-                             std::printf("  pixel %d,%d is %06lx\n", x, y,
-                                         static_cast<unsigned long>(pixel));
-                         ++sampled;
+             const Capture shot(p.Form());
+             // Where no control covers the window, the hatch, laid at the device's own pixels.
+             int bare = 0, unhatched = 0;
+             for (int y = 0; y < shot.height; ++y) {
+                 for (int x = 0; x < shot.width; ++x) {
+                     if (std::none_of(form::kControls.begin(), form::kControls.end(), [&](auto &c) {
+                             return x >= Scaled(c.bounds.left) - 1 &&
+                                    y >= Scaled(c.bounds.top) - 1 &&
+                                    x <= Scaled(c.bounds.left + c.bounds.width) &&
+                                    y <= Scaled(c.bounds.top + c.bounds.height);
+                         })) {
+                         ++bare;
+                         unhatched += shot.Rgb()(x, y) != test::Grey(form::HatchLevel(x, y));
                      }
                  }
              }
-             ReleaseDC(p.Form(), dc);
-             std::printf("  %d hatch pixels sampled, %d wrong\n", sampled, wrong);
-             CHECK(sampled > 1000 && wrong == 0);
-         }},
-        {"fonts and the logo for the density, no caption cut",
-         [](Program &p) {
-             const Capture shot(p.Form());
+             std::printf("  %d of %d bare pixels not the hatch\n", unhatched, bare);
+             CHECK(bare > 10000 && unhatched == 0);
+             const std::string wrong =
+                 test::TextsNotInked(shot.Rgb(), shot.width, shot.height, g_dpi);
+             std::printf("%s", wrong.c_str());
+             CHECK(wrong.empty());
+             // Drawn for the density by the same code as on every platform.
+             const int logo = p.LogoPixelsWrong(shot);
+             std::printf("  logo: %d pixels differ\n", logo);
+             CHECK(logo == 0);
+             const form::Rect &b = form::Control("Command1").bounds;
+             CHECK(test::BevelPixelsWrong(shot.Rgb(), Scaled(b.left), Scaled(b.left + b.width) - 1,
+                                          Scaled(b.top + b.height / 2), g_dpi) == 0);
              for (const form::ControlEntry &entry : form::kControls) {
+                 if (entry.kind != form::ControlKind::Label)
+                     continue;
                  const int left = Scaled(entry.bounds.left), top = Scaled(entry.bounds.top);
                  const int right = std::min(left + Scaled(entry.bounds.width), shot.width);
-                 const int bottom = std::min(top + Scaled(entry.bounds.height), shot.height);
-                 if (entry.kind == form::ControlKind::Picture) {
-                     // Drawn for the density by the same code as on every platform.
-                     const form::RgbaPicture logo = form::DrawLogo(g_dpi / 96.0);
-                     CHECK(logo.size.width == right - left && logo.size.height == bottom - top);
-                     const int wrong = p.LogoPixelsWrong(shot);
-                     std::printf("  logo: %d of %d pixels differ\n", wrong,
-                                 logo.size.width * logo.size.height);
-                     CHECK(wrong == 0);
-                 }
-                 if (entry.text.empty() || entry.kind == form::ControlKind::PictureButton)
-                     continue;
-                 // The text's ink: the most inked pixel in the table's colour over the hatch
-                 // (labels) or the field's white, and the rows the ink spans against the
-                 // font's size in pixels at this density.
-                 const bool label = entry.kind == form::ControlKind::Label;
-                 const int inset = label ? 0 : Scaled(form::kFaceMargin + 1);
-                 const auto under = [&](int x, int y) {
-                     const COLORREF window = GetSysColor(COLOR_WINDOW);
-                     return label ? test::Grey(form::HatchLevel(x, y))
-                                  : form::Rgb{GetRValue(window), GetGValue(window),
-                                              GetBValue(window)};
-                 };
-                 const test::Ink inked =
-                     test::MostInked(left + inset, top + inset, label ? right : (left + right) / 2,
-                                     bottom - inset, shot.Rgb(), under, form::kTextColour);
-                 if (!inked.Full())
-                     std::printf("  %s: its most inked pixel holds %.2f of the ink%s\n",
-                                 entry.name.data(), inked.coverage,
-                                 inked.blend ? "" : ", and is not the ink's colour");
-                 CHECK(inked.Full());
-                 if (!label)
-                     continue;
                  // Down to where a label below begins inside the box (Label10 in Label6's).
-                 int end = bottom;
+                 int end = std::min(top + Scaled(entry.bounds.height), shot.height);
                  for (const form::ControlEntry &other : form::kControls) {
                      if (other.bounds.top > entry.bounds.top && Scaled(other.bounds.top) < end &&
                          Scaled(other.bounds.left) < right &&
                          Scaled(other.bounds.left + other.bounds.width) > left)
                          end = Scaled(other.bounds.top);
                  }
-                 int inkTop = bottom, inkBottom = -1;
+                 int inkTop = end, inkBottom = -1;
                  for (int y = top; y < end; ++y) {
                      for (int x = left; x < right; ++x) {
-                         if (test::Distance(shot.Rgb()(x, y), under(x, y)) > 60) {
+                         if (test::Distance(shot.Rgb()(x, y), test::Grey(form::HatchLevel(x, y))) >
+                             60) {
                              inkTop = std::min(inkTop, y);
                              inkBottom = std::max(inkBottom, y);
                          }
@@ -612,28 +586,6 @@ const std::vector<Row> &Rows()
                  else
                      CHECK(rows <= em * 6 / 5 && (entry.name != "Label3" || rows >= em * 8 / 10));
              }
-         }},
-        {"the button: its bevel in the face's shades, the face, the black caption",
-         [](Program &p) {
-             const Capture shot(p.Form());
-             const form::Rect &b = form::Control("Command1").bounds;
-             const int left = Scaled(b.left), right = Scaled(b.left + b.width) - 1;
-             const int middle = Scaled(b.top + b.height / 2);
-             const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
-             const auto rgb = [](form::Rgb c) { return RGB(c.red, c.green, c.blue); };
-             for (int i = 0; i < Scaled(form::kBevelWidth); ++i) {
-                 CHECK(shot.At(left + i, middle) == rgb(shades.light));
-                 CHECK(shot.At(right - i, middle) == rgb(shades.dark));
-             }
-             for (int x = Scaled(form::kBevelWidth); x < Scaled(form::kFaceMargin); ++x)
-                 CHECK(shot.At(left + x, middle) == rgb(form::kButtonFaceColour));
-             // The caption's most inked pixel: black over the picture's grey.
-             const int inset = Scaled(form::kFaceMargin + 2);
-             CHECK(test::MostInked(
-                       left + inset, Scaled(b.top) + inset, right - inset,
-                       Scaled(b.top + b.height) - inset, shot.Rgb(),
-                       [](int, int) { return test::Grey(255); }, form::kButtonCaptionColour)
-                       .Full());
          }},
         {"closing ends the program with status 0", [](Program &p) { CHECK(p.Close() == 0); }},
     };

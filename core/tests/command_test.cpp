@@ -269,26 +269,13 @@ std::string LibraryText(double level)
 // carries into a new digit, fractions, and the edges of the range.
 std::vector<double> HardLevels()
 {
-    std::vector<double> levels{0.5,
-                               1.5,
-                               2.5,
-                               0.49999999999999994,
-                               999999999999999.5,
-                               999999999999999.4,
-                               1234567890123445.0,
-                               1234567890123455.0,
-                               12345678901234450.0,
-                               12345678901234550.0,
-                               999999999999999.9,
-                               99999999999999950.0,
-                               99999999999999940.0,
-                               1e15,
-                               1e22,
-                               1e23,
-                               DBL_MAX,
-                               DBL_MIN,
-                               DBL_TRUE_MIN,
-                               4503599627370495.5};
+    // clang-format off
+    std::vector<double> levels{0.5, 1.5, 2.5, 0.49999999999999994, 999999999999999.5,
+                               999999999999999.4, 1234567890123445.0, 1234567890123455.0,
+                               12345678901234450.0, 12345678901234550.0, 999999999999999.9,
+                               99999999999999950.0, 99999999999999940.0, 1e15, 1e22, 1e23,
+                               DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 4503599627370495.5};
+    // clang-format on
     std::mt19937_64 random(20261208);
     for (int i = 0; i < 20'000; ++i) {
         // Whole numbers of every length, and the same ending in 5: a tie where a form cuts it.

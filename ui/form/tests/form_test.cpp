@@ -31,25 +31,20 @@ TEST_P(PresentationTable, ShowsEachOutcomeInItsBox)
     EXPECT_EQ(shown.text, GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Form, PresentationTable,
     ::testing::Values(
-        PresentationRow{"Report",
-                        {OutcomeKind::Report, u"a: 1\rb: 2\rc: 3"},
-                        BoxKind::Message,
+        PresentationRow{"Report", {OutcomeKind::Report, u"a: 1\rb: 2\rc: 3"}, BoxKind::Message,
                         u"a: 1\nb: 2\nc: 3"},
         PresentationRow{"MissingInput",
                         {OutcomeKind::MissingInput, u"Az összes mező kitöltése kötelező"},
-                        BoxKind::Message,
-                        u"Az összes mező kitöltése kötelező"},
-        PresentationRow{"TypeMismatch",
-                        {OutcomeKind::ConversionError, u""},
-                        BoxKind::ErrorReport,
+                        BoxKind::Message, u"Az összes mező kitöltése kötelező"},
+        PresentationRow{"TypeMismatch", {OutcomeKind::ConversionError, u""}, BoxKind::ErrorReport,
                         u"Típuseltérés: az ár nem szám."},
-        PresentationRow{"Overflow",
-                        {OutcomeKind::Overflow, u""},
-                        BoxKind::ErrorReport,
+        PresentationRow{"Overflow", {OutcomeKind::Overflow, u""}, BoxKind::ErrorReport,
                         u"Túlcsordulás: az érték kívül esik a számolható tartományon."}),
+    // clang-format on
     [](const auto &info) { return std::string(info.param.name); });
 
 // The window's controls as its description gives them, in pixels at 96 dots per inch

@@ -24,7 +24,6 @@ private slots:
     void init() { QVERIFY(Open()); }
     void cleanup() { Close(); }
 
-    void controlsHaveTheirPlaceAndText_data();
     void controlsHaveTheirPlaceAndText();
     void windowIsFixedWithCloseBoxOnly();
     void textIsInkedInTheTablesColours();
@@ -35,48 +34,34 @@ private slots:
     void picturesStaySharpWhenScaled();
 };
 
-void WindowLookTest::controlsHaveTheirPlaceAndText_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-    // The table's own values are held to the window's description by the form tests; here
-    // the window must show what the table says.
-    for (const form::ControlEntry &entry : form::kControls) {
-        const form::Rect &r = entry.bounds;
-        QTest::newRow(entry.name.data())
-            << QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size()))
-            << QRect(r.left, r.top, r.width, r.height) << Text(entry.text);
-    }
-}
-
+// The table's own values are held to the window's description by the form tests; here the
+// window must show what the table says.
 void WindowLookTest::controlsHaveTheirPlaceAndText()
 {
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    QWidget *control = Window().findChild<QWidget *>(name);
-    QVERIFY(control);
-    QCOMPARE(control->geometry(), geometry);
-    QVERIFY(control->isVisible());
-    if (auto *label = qobject_cast<QLabel *>(control)) {
-        QCOMPARE(label->text(), text);
-        if (name == "Image1")
-            QCOMPARE(label->pixmap().size(), geometry.size());
-        else
-            QVERIFY(label->wordWrap());
-    } else if (auto *field = qobject_cast<QLineEdit *>(control)) {
-        QCOMPARE(field->text(), text);
-    } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
-        QCOMPARE(combo->currentText(), text);
-        QVERIFY(combo->isEditable());
-        QCOMPARE(combo->count(), int(form::kDirectionItems.size()));
-        for (int i = 0; i < combo->count(); ++i)
-            QCOMPARE(combo->itemText(i), Text(form::kDirectionItems[std::size_t(i)]));
-    } else if (auto *button = qobject_cast<QPushButton *>(control)) {
-        QCOMPARE(button->text(), text);
-    } else {
-        QFAIL("unexpected kind of control");
+    for (const form::ControlEntry &entry : form::kControls) {
+        const QString text = Text(entry.text);
+        QWidget *control = Control<QWidget>(entry.name.data());
+        const form::Rect &r = entry.bounds;
+        QVERIFY2(control->geometry() == QRect(r.left, r.top, r.width, r.height) &&
+                     control->isVisible(),
+                 entry.name.data());
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            QCOMPARE(label->text(), text);
+            QVERIFY(entry.kind == form::ControlKind::Picture
+                        ? label->pixmap().size() == control->size()
+                        : label->wordWrap());
+        } else if (auto *field = qobject_cast<QLineEdit *>(control)) {
+            QCOMPARE(field->text(), text);
+        } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+            QCOMPARE(combo->currentText(), text);
+            QVERIFY(combo->isEditable());
+            QCOMPARE(combo->count(), int(form::kDirectionItems.size()));
+            for (int i = 0; i < combo->count(); ++i)
+                QCOMPARE(combo->itemText(i), Text(form::kDirectionItems[std::size_t(i)]));
+        } else {
+            auto *button = qobject_cast<QPushButton *>(control);
+            QVERIFY2(button && button->text() == text, entry.name.data());
+        }
     }
 }
 

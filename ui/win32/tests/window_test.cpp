@@ -100,19 +100,6 @@ std::vector<HWND> TopLevel(DWORD process, const wchar_t *windowClass)
     return search.found;
 }
 
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> found;
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND> *>(data)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // The window's client area as the screen shows it.
 struct Capture {
     explicit Capture(HWND window)
@@ -136,16 +123,12 @@ struct Capture {
         DeleteDC(memory);
         ReleaseDC(window, dc);
     }
-    COLORREF At(int x, int y) const
-    {
-        const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+    // The pixels as the shared checks read them.
     auto Rgb() const
     {
         return [this](int x, int y) {
-            const COLORREF c = At(x, y);
-            return form::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+            const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+            return form::Rgb{std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)};
         };
     }
     int width = 0;
@@ -260,12 +243,6 @@ public:
         return WaitUntil([&] { return Focus() != before; });
     }
 
-    void Type(const std::wstring &text, HWND field)
-    {
-        for (const wchar_t c : text)
-            PostMessageW(field, WM_CHAR, c, 1);
-    }
-
     // Click into the named field, clear it with End and Backspace and type the text; done
     // once the field holds what it keeps of the text (a price field, its first eleven
     // characters). The keys go to the field itself: with no window manager, nothing makes the
@@ -279,7 +256,8 @@ public:
         for (std::size_t n = TextOf(field).size(); n > 0; --n)
             PostMessageW(field, WM_CHAR, L'\b', 1);
         WaitUntil([&] { return TextOf(field).empty(); });
-        Type(text, field);
+        for (const wchar_t c : text)
+            PostMessageW(field, WM_CHAR, c, 1);
         const auto limit = std::size_t(SendMessageW(field, EM_GETLIMITTEXT, 0, 0));
         const std::wstring kept = text.substr(0, std::min(text.size(), limit));
         if (!WaitUntil([&] { return TextOf(field) == kept; }))
@@ -310,7 +288,7 @@ public:
         for (int y = 0; y < logo.size.height; ++y) {
             for (int x = 0; x < logo.size.width; ++x) {
                 const std::uint8_t *want = &logo.pixels[std::size_t(y * logo.size.width + x) * 4];
-                wrong += shot.At(left + x, top + y) != RGB(want[0], want[1], want[2]);
+                wrong += shot.Rgb()(left + x, top + y) != form::Rgb{want[0], want[1], want[2]};
             }
         }
         return wrong;
@@ -335,7 +313,7 @@ public:
         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 20000, &answer);
         box.title = TextOf(window);
         HWND ok = nullptr;
-        for (HWND child : Children(window)) {
+        for (HWND child = nullptr; (child = FindWindowExW(window, child, nullptr, nullptr));) {
             const std::wstring kind = ClassOf(child);
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             if (!IsWindowVisible(child))

@@ -21,10 +21,10 @@ struct WindowScenario {
     const char *settings = "";
     std::u16string_view low = u"15620";   // Text1
     std::u16string_view high = u"15700";  // Text2
-    // Typed into Combo1, or, where `chosen`, chosen from its list with the Down key from the
-    // window's first direction.
+    // Typed into Combo1, or, where downPresses is not 0, chosen from its list with that many
+    // presses of the Down key from the window's first direction.
     std::u16string_view direction = u"Long";
-    bool chosen = false;
+    int downPresses = 0;
     // The key pressed on this control, which has the focus; "" for a click on the button.
     const char *control = "";
     form::Key key = form::Key::Enter;
@@ -51,7 +51,7 @@ inline constexpr std::array kWindowScenarios{
     WindowScenario{.name = "Enter on the button", .control = "Command1", .text = kReport},
     WindowScenario{.name = "Space on the button", .control = "Command1", .key = form::Key::Space,
                    .text = kReport},
-    WindowScenario{.name = "Short chosen from the list", .direction = u"Short", .chosen = true,
+    WindowScenario{.name = "Short chosen from the list", .direction = u"Short", .downPresses = 1,
                    .text = kReportReversed},
     WindowScenario{.name = "Short typed", .direction = u"Short", .text = kReportReversed},
     WindowScenario{.name = "lowest above highest", .low = u"15700", .high = u"15620",
@@ -95,18 +95,6 @@ inline constexpr std::array kWindowScenarios{
                    .text = kTypeMismatch},
 };
 // clang-format on
-
-// How many presses of the Down key choose the row's direction, from the window's first: one
-// press a step down the list.
-constexpr int DownPresses(const WindowScenario &row)
-{
-    int from = 0, to = 0;
-    for (int i = 0; i < int(form::kDirectionItems.size()); ++i) {
-        from = form::kDirectionItems[std::size_t(i)] == form::Control("Combo1").text ? i : from;
-        to = form::kDirectionItems[std::size_t(i)] == row.direction ? i : to;
-    }
-    return to - from;
-}
 
 // Every control a row names is in the window.
 static_assert([] {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 
 #include <utility>
 
@@ -188,19 +189,14 @@ void WindowLookTest::buttonShowsItsBevelFaceAndThePicture()
     }
     button->setDown(false);
     const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    // Left of the caption the picture shows: diagonal lines three pixels apart, one pixel
-    // in three grey along each row.
-    int grey = 0;
+    // Left of the caption the picture shows: the hatch's three levels and nothing else (its
+    // lines themselves are the form tests' and the scaled window's).
+    QSet<QRgb> shown;
     for (int y = 4; y <= 20; ++y) {
-        for (int x = 4; x <= 15; ++x) {
-            const QRgb pixel = shot.pixel(x, y);
-            QVERIFY(pixel == qRgb(255, 255, 255) || pixel == qRgb(230, 230, 230) ||
-                    pixel == qRgb(229, 229, 229));
-            QCOMPARE(qRed(shot.pixel(x + 1, y - 1)) == 255, qRed(pixel) == 255);
-            grey += qRed(pixel) != 255 ? 1 : 0;
-        }
+        for (int x = 4; x <= 15; ++x)
+            shown.insert(shot.pixel(x, y));
     }
-    QCOMPARE(grey, 17 * 4);
+    QCOMPARE(shown, (QSet<QRgb>{qRgb(255, 255, 255), qRgb(230, 230, 230), qRgb(229, 229, 229)}));
 }
 
 // Run at 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR): where no control covers the window, the hatch

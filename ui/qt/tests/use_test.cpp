@@ -143,8 +143,8 @@ void WindowUseTest::scenarios()
         if (field->text() != typed)
             Retype(field, typed);
     }
-    if (row.chosen) {
-        for (int i = 0; i < test::DownPresses(row); ++i)
+    if (row.downPresses) {
+        for (int i = 0; i < row.downPresses; ++i)
             QTest::keyClick(combo, Qt::Key_Down);
     } else if (combo->currentText() != Text(row.direction)) {
         Retype(combo, Text(row.direction));
@@ -237,7 +237,7 @@ void WindowUseTest::aThousandMixedClicks()
 {
     std::vector<const test::WindowScenario *> rows;
     for (const test::WindowScenario &row : test::kWindowScenarios) {
-        if (!*row.settings && !*row.control && !row.chosen)
+        if (!*row.settings && !*row.control && !row.downPresses)
             rows.push_back(&row);
     }
     constexpr int kClicks = 1000, kWarmUp = 100;

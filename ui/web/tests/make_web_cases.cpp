@@ -129,8 +129,7 @@ std::string Scenarios()
         json += std::string(&row == kWindowScenarios.data() ? "" : ",") + "\n{\"name\": \"" +
                 row.name + "\", \"settings\": \"" + row.settings + "\", \"low\": " + Json(row.low) +
                 ", \"high\": " + Json(row.high) + ", \"direction\": " + Json(row.direction) +
-                ", \"chosen\": " + (row.chosen ? "true" : "false") +
-                ", \"downPresses\": " + std::to_string(DownPresses(row)) + ", \"control\": \"" +
+                ", \"downPresses\": " + std::to_string(row.downPresses) + ", \"control\": \"" +
                 row.control + "\", \"key\": \"" + kKeys[int(row.key)] + "\", \"shown\": \"" +
                 kShown[int(row.shown)] + "\", \"text\": " + Json(row.text) + "}";
     }

@@ -196,7 +196,7 @@ for (const language of [...new Set(scenarios.map((row) => row.settings || 'en-US
     for (const row of scenarios.filter((r) => (r.settings || 'en-US') === language)) {
       if (await value(page, 'Text1') !== row.low) await setField(page, 'Text1', row.low);
       if (await value(page, 'Text2') !== row.high) await setField(page, 'Text2', row.high);
-      if (row.chosen) {
+      if (row.downPresses) {
         await setField(page, 'Combo1-text', table.controls.find((c) => c.name === 'Combo1').text);
         for (let i = 0; i < row.downPresses; i++) await page.press('ArrowDown');
       } else if (await value(page, 'Combo1-text') !== row.direction) {

@@ -382,8 +382,8 @@ void RunScenario(Program &p, const test::WindowScenario &row)
             p.Retype(name, Wide(typed));
     }
     HWND combo = p.Control("Combo1");
-    if (row.chosen) {
-        for (int i = 0; i < test::DownPresses(row); ++i) {
+    if (row.downPresses) {
+        for (int i = 0; i < row.downPresses; ++i) {
             const std::wstring before = TextOf(combo);
             p.PressOn(p.Editable("Combo1"), VK_DOWN);
             WaitUntil([&] { return TextOf(combo) != before; });

@@ -96,13 +96,4 @@ inline constexpr std::array kWindowScenarios{
 };
 // clang-format on
 
-// Every control a row names is in the window.
-static_assert([] {
-    for (const WindowScenario &row : kWindowScenarios) {
-        if (*row.control && form::ControlIndex(row.control) < 0)
-            return false;
-    }
-    return true;
-}());
-
 }  // namespace levelwise::test

@@ -9,7 +9,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHash>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>

@@ -45,6 +45,9 @@ check_version() { # FILE KIND
     strings -el "$out/version.bin" >"$out/strings.txt"
     grep -qix '040904B0' "$out/strings.txt" && pass "$name: string table 040904B0" ||
         fail "$name: no string table 040904B0"
+    # The translation it declares: US English (0409), Unicode (04B0 = 1200).
+    LC_ALL=C grep -qaP 'T\x00r\x00a\x00n\x00s\x00l\x00a\x00t\x00i\x00o\x00n\x00\x00\x00\x00\x00\x09\x04\xb0\x04' \
+        "$out/version.bin" && pass "$name: translation 0409, 1200" || fail "$name: no translation 0409, 1200"
     while IFS="=" read -r for key value; do
         [ "$for" = both ] || [ "$for" = "$kind" ] || continue
         if grep -A1 -x "$key" "$out/strings.txt" | tail -n 1 | grep -qx -- "$value"; then

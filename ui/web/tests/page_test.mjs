@@ -147,7 +147,7 @@ function check(name, ok, detail = '') {
 const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);
 
 const rows = [
-  ['every control at its place and size in the table', async () => {
+  ['the window as the table gives it: places, texts, colours, tab order, fields\' length', async () => {
     const page = await open();
     const form = await page.eval(() => [Form1.clientWidth, Form1.clientHeight]);
     check(`client area ${form.join(' x ')}`, same(form, table.client), `not ${table.client.join(' x ')}`);
@@ -165,14 +165,9 @@ const rows = [
       check(`${control.name} shows "${control.text}"`, text === control.text, `shows "${text}"`);
     }
     await checkColours(page);
-  }],
-  ['focus starts on the button and Tab follows the table', async () => {
-    const page = await open();  // which waits for the focus on the button, as it starts
+    // The focus starts on the button (open() waits for it there); Tab follows the table.
     const order = await tabOrder(page);
     check(`tab order ${order.join(', ')}`, same(order, table.tabOrder), `not ${table.tabOrder.join(', ')}`);
-  }],
-  ['fields take at most as many characters as the table says', async () => {
-    const page = await open();
     const long = '123456789012345';
     await setField(page, 'Text1', long);
     const typed = await value(page, 'Text1');

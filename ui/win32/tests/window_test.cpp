@@ -434,7 +434,7 @@ struct Row {
 const std::vector<Row> &Rows()
 {
     static const std::vector<Row> rows = {
-        {"window: client area, caption, close box only, icon",
+        {"window and controls as in the table, its icon; closing ends the program with status 0",
          [](Program &p) {
              RECT client{};
              GetClientRect(p.Form(), &client);
@@ -451,9 +451,6 @@ const std::vector<Row> &Rows()
                        LoadImageW(exe, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0) != nullptr);
              if (exe)
                  FreeLibrary(exe);
-         }},
-        {"controls: geometry and initial text as in the table",
-         [](Program &p) {
              for (const form::ControlEntry &entry : form::kControls) {
                  HWND control = p.Control(entry.name.data());
                  RECT r{};
@@ -471,17 +468,16 @@ const std::vector<Row> &Rows()
                  CHECK(IsWindowVisible(control));
                  CHECK(TextOf(control) == Wide(entry.text));
              }
+             CHECK(p.Close() == 0);
          }},
-        {"focus starts on the button and Tab goes round in order",
+        {"focus starts on the button and Tab goes round in order; price fields take eleven "
+         "characters, typed or pasted",
          [](Program &p) {
              CHECK(p.Focus() == p.Control("Command1"));
              for (const char *next : {"Text1", "Text2", "Combo1", "Command1"}) {
                  p.Press(VK_TAB);
                  CHECK(WaitUntil([&] { return p.Focus() == p.Editable(next); }));
              }
-         }},
-        {"price fields take eleven characters, typed or pasted",
-         [](Program &p) {
              p.Retype("Text1", L"123456789012345");
              CHECK(TextOf(p.Control("Text1")) == L"12345678901");
              const std::wstring pasted = L"98765432109876";
@@ -565,7 +561,6 @@ const std::vector<Row> &Rows()
                      CHECK(rows <= em * 6 / 5 && (entry.name != "Label3" || rows >= em * 8 / 10));
              }
          }},
-        {"closing ends the program with status 0", [](Program &p) { CHECK(p.Close() == 0); }},
     };
     static const std::vector<Row> all = [] {
         std::vector<Row> list = rows;

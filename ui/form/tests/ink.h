@@ -1,7 +1,8 @@
 // Whether drawn text is in the table's colour. Anti-aliased text seldom covers a pixel whole,
 // so the most inked pixel of a text is weighed as a blend of the ink over what it stands on:
 // every channel must agree on how much ink it holds, and it must hold nearly all. A blue a
-// little off, or another colour, fails where a count of "bluish" pixels would pass.
+// little off, or another colour, fails where a count of "bluish" pixels would pass. The Qt and
+// Win32 window tests read every text and the button's bevel with the checks below.
 #pragma once
 
 #include "form1.h"

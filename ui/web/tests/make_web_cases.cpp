@@ -174,8 +174,8 @@ int main(int argc, char **argv)
         const auto levels = ComputeLevels(c.low, c.high, c.direction);
         std::string bits = "null";
         if (levels)
-            bits = "[" + Hex(Bits(*levels->level382)) + ", " + Hex(Bits(*levels->level500)) + ", " +
-                   Hex(Bits(*levels->level618)) + "]";
+            bits = std::string("[") + Hex(Bits(*levels->level382)) + ", " +
+                   Hex(Bits(*levels->level500)) + ", " + Hex(Bits(*levels->level618)) + "]";
         std::printf(
             "{\"low\": %s, \"high\": %s, \"direction\": %s, \"settings\": %zu, "
             "\"error\": %s, \"text\": %s, \"prices\": [%s, %s], \"long\": %s, \"levels\": %s}\n",

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "form1.h"
+#include "form_values.h"
 #include "number_settings.h"
 #include "picture_button.h"
 #include "pictures.h"
@@ -24,13 +25,6 @@
 
 namespace levelwise {
 namespace {
-
-QString Text(std::u16string_view text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
-}
-
-QColor Colour(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 QSize ToSize(form::Size size) { return {size.width, size.height}; }
 

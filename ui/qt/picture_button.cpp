@@ -1,6 +1,6 @@
 #include "picture_button.h"
 
-#include "form1.h"
+#include "form_values.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -11,8 +11,6 @@ namespace levelwise {
 namespace {
 
 using form::kFaceMargin;
-
-QColor Colour(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 }  // namespace
 

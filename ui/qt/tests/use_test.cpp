@@ -1,7 +1,6 @@
 // Using the window: the shared scenarios typed, chosen, clicked and keyed in, each box read
 // and dismissed as a user does, and the keyboard, the fields' limits, the platform's own texts
 // and a thousand clicks. What a screen reader is told is read over AT-SPI (tests/accessibility).
-#include "modal_box.h"
 #include "platform_texts.h"
 #include "window_fixture.h"
 #include "window_scenarios.h"

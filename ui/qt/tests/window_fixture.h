@@ -1,19 +1,27 @@
-// The window through its real widgets, headless: what every window test starts from, and how
-// it reaches the controls a user sees.
+// The window through its real widgets, headless: what every window test starts from, how it
+// reaches the controls a user sees, and how it meets the modal message boxes a user action
+// brings up: waits for the box, reads it, presses its OK button with the mouse.
 #pragma once
 
 #include "form1.h"
-#include "hatch_tile.h"
 #include "main_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProxyStyle>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace levelwise::test {
@@ -32,12 +40,6 @@ inline auto Pixels(const QImage &image)
         const QRgb c = image.pixel(x, y);
         return form::Rgb{std::uint8_t(qRed(c)), std::uint8_t(qGreen(c)), std::uint8_t(qBlue(c))};
     };
-}
-
-inline bool IsHatchPixel(QRgb pixel, int x, int y)
-{
-    const int level = kHatchTile[y % 3][x % 3];
-    return pixel == qRgb(level, level, level);
 }
 
 // Some desktop styles put icons on dialog buttons (a tick on OK); the tests run under such a
@@ -90,5 +92,81 @@ public:
 private:
     std::unique_ptr<Form1> m_window;
 };
+
+// What the modal message box said that a user action brought up, if any.
+struct ShownBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttonCount = 0;
+    bool buttonHasIcon = false;
+    QString copied;       // what Ctrl+C in the box put on the clipboard
+    int leftMargin = -1;  // from the box's edges to its text
+    int rightMargin = -1;
+    qint64 nanosecondsToFirstPaint = -1;  // from the start of the action
+};
+
+class ModalBoxWatcher : public QObject {
+public:
+    // Runs the action; a message box it opens is read once it has painted, then dismissed.
+    ShownBox ActAndDismiss(const std::function<void()> &action)
+    {
+        m_box = {};
+        qApp->installEventFilter(this);
+        m_clock.start();
+        action();
+        QTest::qWait(0);  // a box that would open only after the action returns shows up here
+        qApp->removeEventFilter(this);
+        return m_box;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Paint && !m_box.shown) {
+            m_box.shown = true;
+            m_box.nanosecondsToFirstPaint = m_clock.nsecsElapsed();
+            QTimer::singleShot(0, box, [this, box] { ReadAndDismiss(box); });
+        }
+        return false;
+    }
+
+private:
+    void ReadAndDismiss(QMessageBox *box)
+    {
+        m_box.title = box->windowTitle();
+        m_box.text = box->text();
+        m_box.icon = box->icon();
+        m_box.buttonCount = int(box->buttons().size());
+        for (const QAbstractButton *button : box->buttons())
+            m_box.buttonHasIcon = m_box.buttonHasIcon || !button->icon().isNull();
+        if (const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            int textWidth = 0;
+            for (const QString &line : label->text().split(QLatin1Char('\n')))
+                textWidth = std::max(textWidth, label->fontMetrics().horizontalAdvance(line));
+            const QPoint origin = label->mapTo(box, label->contentsRect().topLeft());
+            m_box.leftMargin = origin.x();
+            m_box.rightMargin = box->width() - origin.x() - textWidth;
+        }
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        m_box.copied = QGuiApplication::clipboard()->text();
+        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            box->done(0);  // a box without OK fails the test, but must not hang it
+    }
+
+    QElapsedTimer m_clock;
+    ShownBox m_box;
+};
+
+inline ShownBox ActAndDismiss(const std::function<void()> &action)
+{
+    ModalBoxWatcher watcher;
+    return watcher.ActAndDismiss(action);
+}
 
 }  // namespace levelwise::test

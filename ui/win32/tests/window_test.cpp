@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "ink.h"
 #include "logo.h"
+#include "test_support.h"
 #include "window_scenarios.h"
 
 #include <windows.h>
@@ -43,13 +44,7 @@ std::wstring Wide(std::u16string_view text)
     return {reinterpret_cast<const wchar_t *>(text.data()), text.size()};
 }
 
-std::string Utf8(const std::wstring &text)
-{
-    std::string out(text.size() * 3 + 1, '\0');
-    out.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()),
-                                               out.data(), int(out.size()), nullptr, nullptr)));
-    return out;
-}
+std::string Utf8(const std::wstring &text) { return test::Utf8({text.begin(), text.end()}); }
 
 // Nothing here waits a set time: each step waits for what it needs to see, for up to 20 s,
 // which only a loaded machine ever comes near.
@@ -79,25 +74,17 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
-// The top-level windows of a process, of one class.
+// The visible top-level windows of a process, of one class.
 std::vector<HWND> TopLevel(DWORD process, const wchar_t *windowClass)
 {
-    struct Search {
-        DWORD process;
-        const wchar_t *windowClass;
-        std::vector<HWND> found;
-    } search{process, windowClass, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto &s = *reinterpret_cast<Search *>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s.process && IsWindowVisible(window) && ClassOf(window) == s.windowClass)
-                s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window))
+            found.push_back(window);
+    }
+    return found;
 }
 
 // The window's client area as the screen shows it.
@@ -474,13 +461,16 @@ const std::vector<Row> &Rows()
          "characters, typed or pasted",
          [](Program &p) {
              CHECK(p.Focus() == p.Control("Command1"));
-             for (const char *next : {"Text1", "Text2", "Combo1", "Command1"}) {
+             const auto order = form::TabOrder();
+             for (std::size_t i = 1; i <= order.size(); ++i) {
+                 HWND next = p.Editable(order[i % order.size()]->name.data());
                  p.Press(VK_TAB);
-                 CHECK(WaitUntil([&] { return p.Focus() == p.Editable(next); }));
+                 CHECK(WaitUntil([&] { return p.Focus() == next; }));
              }
-             p.Retype("Text1", L"123456789012345");
-             CHECK(TextOf(p.Control("Text1")) == L"12345678901");
              const std::wstring pasted = L"98765432109876";
+             const std::wstring kept = pasted.substr(0, form::kPriceMaxLength);
+             p.Retype("Text1", pasted);
+             CHECK(TextOf(p.Control("Text1")) == kept);
              if (OpenClipboard(nullptr)) {
                  EmptyClipboard();
                  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
@@ -492,7 +482,7 @@ const std::vector<Row> &Rows()
              }
              p.Retype("Text2", L"");
              PostMessageW(p.Focus(), WM_PASTE, 0, 0);
-             CHECK(WaitUntil([&] { return TextOf(p.Control("Text2")) == L"98765432109"; }));
+             CHECK(WaitUntil([&] { return TextOf(p.Control("Text2")) == kept; }));
          }},
         {"the hatch, texts in the table's colours, the logo, the bevel, no caption cut",
          [](Program &p) {

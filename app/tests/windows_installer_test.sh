@@ -165,31 +165,42 @@ wine "$out/older/Levelwise-0.90-win64-setup.exe" /S && [ "$(uninstall_value Disp
 wine "$setup" /S && pass "silent install over 0.90" || fail "silent install exited with $?"
 levelwise_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
                           tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
-shortcuts() { find "$drive" -path '*/Start Menu/*' -iname 'Levelwise*.lnk' | wc -l; }
-one_after_upgrade() { # PREFIX: one installed-apps entry and one shortcut, none left by the old
-    [ "$(levelwise_entries)" = 1 ] && [ "$(shortcuts)" = 1 ] &&
-        pass "${1}one installed-apps entry and one shortcut after the upgrade" ||
-        fail "${1}$(levelwise_entries) installed-apps entries and $(shortcuts) shortcuts after the upgrade"
+one_entry() { # WHAT: still one installed-apps entry
+    [ "$(levelwise_entries)" = 1 ] && pass "$1: one installed-apps entry" ||
+        fail "$1: $(levelwise_entries) installed-apps entries"
 }
-one_after_upgrade ""
+installed="$drive/Program Files/Levelwise/Levelwise.exe"
+# After an upgrade (PREFIX names the package): one installed-apps entry and one shortcut, none
+# left by the old version; the shortcut starts the installed program, the zip's to the byte.
+# (Wine puts a per-machine MSI's shortcut in the user's Start menu; Windows in everyone's.)
+upgraded() { # PREFIX
+    local shortcuts
+    shortcuts=$(find "$drive" -path '*/Start Menu/*' -iname 'Levelwise*.lnk')
+    [ "$(levelwise_entries)" = 1 ] && [ "$(grep -c . <<<"$shortcuts")" = 1 ] &&
+        pass "${1}one installed-apps entry and one shortcut after the upgrade" ||
+        fail "${1}$(levelwise_entries) installed-apps entries and shortcuts $shortcuts after the upgrade"
+    { strings -a -el "$shortcuts"; strings -a "$shortcuts"; } 2>/dev/null |
+        grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "${1}the shortcut starts the installed program" ||
+        fail "${1}the shortcut does not lead to Levelwise.exe"
+    cmp -s "$installed" "$out/portable.exe" && pass "${1}installed program is byte-identical to the zip's" ||
+        fail "${1}installed program differs from the zip's"
+}
+upgraded ""
 for path in "${written[@]}"; do
     present "$path" && pass "installed: $path" || fail "not installed: $path"
 done
-# Each NAME=VALUE line read in, against the installed-apps entry; PREFIX names the package.
+# The installed-apps entry against the NAME=VALUE lines read in, and those every package
+# writes; PREFIX names the package.
 uninstall_values() { # PREFIX
     while IFS='=' read -r name value; do
         actual=$(uninstall_value "$name")
         [ "$actual" = "$value" ] && pass "$1$name = $value" || fail "$1$name is \"$actual\", not \"$value\""
-    done
+    done < <(cat; printf '%s\n' DisplayName=Levelwise 'Publisher=The Levelwise authors' NoModify=0x1 NoRepair=0x1)
 }
 uninstall_values "" <<TABLE
-DisplayName=Levelwise
 DisplayVersion=$version
-Publisher=The Levelwise authors
 DisplayIcon=C:\Program Files\Levelwise\Levelwise.exe
 UninstallString="C:\Program Files\Levelwise\Uninstall.exe"
-NoModify=0x1
-NoRepair=0x1
 TABLE
 # The size shown in the installed apps, in KiB: the program's, the licences' and the
 # uninstaller's.
@@ -197,14 +208,6 @@ size=$(uninstall_value EstimatedSize REG_DWORD)
 files_kib=$(( $(du -cb "$build/Levelwise.exe" "$build"/app/windows/*LICENSE*.txt | tail -n 1 | cut -f1) / 1024 ))
 [ -n "$size" ] && [ $((size)) -ge "$files_kib" ] && [ $((size)) -le $((files_kib + 200)) ] &&
     pass "EstimatedSize = $((size)) KiB" || fail "EstimatedSize is \"$size\", not about $files_kib KiB"
-shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
-{ strings -a -el "$shortcut"; strings -a "$shortcut"; } |
-    grep -qi 'Program Files\\Levelwise\\Levelwise.exe' &&
-    pass "the shortcut starts the installed program" ||
-    fail "the shortcut does not lead to Levelwise.exe"
-installed="$drive/Program Files/Levelwise/Levelwise.exe"
-cmp -s "$installed" "$out/portable.exe" && pass "installed program is byte-identical to the zip's" ||
-    fail "installed program differs from the zip's"
 signed "the installed Uninstall.exe" "$drive/Program Files/Levelwise/Uninstall.exe"
 
 # The installed program starts and shows its window; closing it ends the program.
@@ -287,41 +290,28 @@ cmp -s "$(other_msi "$product_version" "$version")" "$msi" &&
 snapshot msi-before
 wine msiexec /i "Z:$older" /qn && pass "MSI 0.9.0 installed" || fail "MSI 0.9.0 did not install"
 wine msiexec /i "Z:$msi" /qn && pass "MSI: silent install over 0.9.0" || fail "MSI install exited with $?"
-one_after_upgrade "MSI: "
+upgraded "MSI: "
 uninstall_key="HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\\$product"
 uninstall_values "MSI: " <<TABLE
-DisplayName=Levelwise
 DisplayVersion=$product_version
-Publisher=The Levelwise authors
 UninstallString=MsiExec.exe /X$product
-NoModify=0x1
-NoRepair=0x1
 TABLE
 for file in Levelwise.exe LICENSE.txt THIRD-PARTY-LICENSES.txt; do
     present "Program Files/Levelwise/$file" && pass "MSI installed $file" || fail "MSI did not install $file"
 done
-cmp -s "$installed" "$out/portable.exe" && pass "MSI: installed program is byte-identical to the zip's" ||
-    fail "MSI: installed program differs from the zip's"
-# Wine puts a per-machine package's shortcut in the user's Start menu; Windows in everyone's.
-shortcut=$(find "$drive" -path '*/Start Menu/Programs/Levelwise.lnk' | head -n 1)
-[ -n "$shortcut" ] && { strings -a -el "$shortcut"; strings -a "$shortcut"; } |
-    grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "MSI: the shortcut starts the installed program" ||
-    fail "MSI: no shortcut to Levelwise.exe"
 if wine msiexec /i "Z:$older" /qn; then fail "MSI: 0.9.0 installed over $product"; else pass "MSI: downgrade refused"; fi
 [ "$(levelwise_entries)" = 1 ] && present "Program Files/Levelwise/Levelwise.exe" &&
     pass "MSI: still installed after the refused downgrade" || fail "MSI: the refused downgrade changed the install"
 # The setup where the MSI installed Levelwise, and the MSI where the setup did: each refuses.
 if wine "$setup" /S; then fail "the setup installed over the MSI"; else pass "the setup refuses where the MSI installed"; fi
-[ "$(levelwise_entries)" = 1 ] && pass "MSI: still one installed-apps entry" ||
-    fail "MSI: $(levelwise_entries) installed-apps entries after the setup's try"
+one_entry "MSI, after the setup's try"
 wine msiexec /x "$product" /qn && pass "MSI: silent uninstall" || fail "MSI: uninstall exited with $?"
 snapshot msi-after
 diff "$out/files.msi-before" "$out/files.msi-after" && pass "MSI: no file left behind" || fail "MSI: files left behind"
 same_registry msi-before msi-after
 wine "$setup" /S && pass "setup installed again" || fail "the setup did not install again"
 if wine msiexec /i "Z:$msi" /qn; then fail "the MSI installed over the setup"; else pass "the MSI refuses where the setup installed"; fi
-[ "$(levelwise_entries)" = 1 ] && pass "setup: still one installed-apps entry" ||
-    fail "setup: $(levelwise_entries) installed-apps entries after the MSI's try"
+one_entry "setup, after the MSI's try"
 wine 'C:\Program Files\Levelwise\Uninstall.exe' /S && pass "setup uninstalled again" || fail "setup: uninstall failed"
 
 [ $status -eq 0 ] || { echo "wine said:"; cat "$out/wine.log"; }

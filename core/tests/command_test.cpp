@@ -248,15 +248,12 @@ INSTANTIATE_TEST_SUITE_P(
 std::string LibraryText(double level)
 {
     char buffer[400];
-    if (std::fabs(level) < 1e15) {
-        const std::string text(
-            buffer,
-            std::to_chars(buffer, buffer + sizeof buffer, level, std::chars_format::fixed, 0).ptr);
+    const bool plain = std::fabs(level) < 1e15;
+    const auto format = plain ? std::chars_format::fixed : std::chars_format::scientific;
+    const std::string text(
+        buffer, std::to_chars(buffer, std::end(buffer), level, format, plain ? 0 : 14).ptr);
+    if (plain)
         return text == "-0" ? "0" : text;
-    }
-    const std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, level,
-                                                 std::chars_format::scientific, 14)
-                                       .ptr);
     const std::size_t e = text.find('e');
     std::string mantissa = text.substr(0, e);
     mantissa.erase(mantissa.find_last_not_of('0') + 1);
@@ -326,6 +323,7 @@ struct CommandRow {
     std::u16string direction;
     OutcomeKind kind;
     std::u16string message;
+    NumberSettings settings = kEnglish;
 };
 
 void PrintTo(const CommandRow &row, std::ostream *out) { *out << row.name; }
@@ -335,7 +333,8 @@ class CommandTable : public ::testing::TestWithParam<CommandRow> {};
 TEST_P(CommandTable, GivesTheOutcomeOfOneClick)
 {
     const CommandRow &row = GetParam();
-    const CalculationOutcome outcome = RunCalculation(row.low, row.high, row.direction, kEnglish);
+    const CalculationOutcome outcome =
+        RunCalculation(row.low, row.high, row.direction, row.settings);
     EXPECT_EQ(outcome.kind, row.kind);
     EXPECT_EQ(Utf8(outcome.message), Utf8(row.message));
 }
@@ -380,19 +379,16 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"ProductOverflows", u"-1.7E+308", u"1.7E+308", u"Short", Overflow, u""},
         // The highest price is read first: its failure is the one reported.
         CommandRow{"HighOverflowBeforeLowMismatch", u"abc", u"1E+999", u"Long", Overflow, u""},
-        CommandRow{"HighMismatchBeforeLowOverflow", u"1E+999", u"abc", u"Long", Mismatch, u""}),
+        CommandRow{"HighMismatchBeforeLowOverflow", u"1E+999", u"abc", u"Long", Mismatch, u""},
+        // The number settings given: under English ones 15.620 is a fraction, and 15.62 + 0.08 *
+        // 0.618 = 15.66944.
+        CommandRow{"GermanGroups", u"15.620", u"15.700", u"Long", Report_,
+                   Report(u"15669", u"15660", u"15651"), kGerman},
+        CommandRow{"EnglishFraction", u"15.620", u"15.700", u"Long", Report_,
+                   Report(u"16", u"16", u"16")},
+        CommandRow{"HungarianGroups", u"15\u00A0620", u"15 700", u"Short", Report_,
+                   Report(u"15651", u"15660", u"15669"), kHungarian}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(RunCalculation, FollowsTheNumberSettingsGiven)
-{
-    const auto german = RunCalculation(u"15.620", u"15.700", u"Long", kGerman);
-    EXPECT_EQ(Utf8(german.message), Utf8(Report(u"15669", u"15660", u"15651")));
-    // Under English settings the same text is a fraction: 15.62 + 0.08 * 0.618 = 15.66944.
-    const auto english = RunCalculation(u"15.620", u"15.700", u"Long", kEnglish);
-    EXPECT_EQ(Utf8(english.message), Utf8(Report(u"16", u"16", u"16")));
-    const auto hungarian = RunCalculation(u"15\u00A0620", u"15 700", u"Short", kHungarian);
-    EXPECT_EQ(Utf8(hungarian.message), Utf8(Report(u"15651", u"15660", u"15669")));
-}
 
 }  // namespace
 }  // namespace levelwise

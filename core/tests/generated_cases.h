@@ -43,15 +43,12 @@ inline std::string Show(const std::optional<RetracementLevels> &levels)
 inline bool SameBits(const std::optional<RetracementLevels> &a,
                      const std::optional<RetracementLevels> &b)
 {
-    if (a.has_value() != b.has_value())
-        return false;
-    if (!a)
-        return true;
-    const auto same = [](const std::optional<double> &x, const std::optional<double> &y) {
-        return x.has_value() == y.has_value() && (!x || Bits(*x) == Bits(*y));
+    // An unset level as bits no level has: a NaN.
+    const auto bits = [](const std::optional<double> &x) { return x ? Bits(*x) : ~0ull; };
+    const auto all = [&](const RetracementLevels &l) {
+        return std::array{bits(l.level382), bits(l.level500), bits(l.level618)};
     };
-    return same(a->level382, b->level382) && same(a->level500, b->level500) &&
-           same(a->level618, b->level618);
+    return a.has_value() == b.has_value() && (!a || all(*a) == all(*b));
 }
 
 // Case generators, each aimed at a region where binary64 arithmetic can go wrong.

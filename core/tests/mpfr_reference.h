@@ -52,21 +52,13 @@ public:
         if (!ToBinary64(m_x, mpfr_add(m_x, m_low, m_p, MPFR_RNDN)))
             return result;
         mpfr_frac(m_frac, m_x, MPFR_RNDN);
-        result.tie = mpfr_cmpabs(m_frac, HalfValue()) == 0;
+        result.tie = mpfr_cmp_d(m_frac, 0.5) == 0 || mpfr_cmp_d(m_frac, -0.5) == 0;
         mpfr_roundeven(m_x, m_x);
         result.level = mpfr_get_d(m_x, MPFR_RNDN);
         return result;
     }
 
 private:
-    mpfr_srcptr HalfValue()
-    {
-        static mpfr_t half;
-        static const bool ready = (mpfr_init2(half, 53), mpfr_set_d(half, 0.5, MPFR_RNDN), true);
-        (void)ready;
-        return half;
-    }
-
     // Rounds a 53-bit result (ternary t) into binary64's range: subnormals lose bits without
     // double rounding, and anything from 2^1024 up is an overflow.
     static bool ToBinary64(mpfr_ptr v, int t)

@@ -40,24 +40,6 @@ inline Ink InkOver(form::Rgb pixel, form::Rgb under, form::Rgb ink)
     return result;
 }
 
-// The most inked pixel of a rectangle, the one farthest from what it stands on, weighed.
-// pixel(x, y) and under(x, y) give the drawn colour and the colour beneath the text.
-template <typename Pixel, typename Under>
-Ink MostInked(int left, int top, int right, int bottom, Pixel pixel, Under under, form::Rgb ink)
-{
-    int most = -1;
-    Ink inked;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            if (const int distance = Distance(pixel(x, y), under(x, y)); distance > most) {
-                most = distance;
-                inked = InkOver(pixel(x, y), under(x, y), ink);
-            }
-        }
-    }
-    return inked;
-}
-
 inline form::Rgb Grey(std::uint8_t level) { return {level, level, level}; }
 
 // A length of the table (pixels at 96 dpi) at the given density, rounded as Windows does.
@@ -81,10 +63,20 @@ template <typename Pixel> std::string TextsNotInked(Pixel pixel, int width, int 
         int right = std::min(AtDpi(b.left + b.width, dpi) - inset, width);
         if (entry.kind == form::ControlKind::ComboBox)
             right = (left + right) / 2;
-        const Ink inked = MostInked(
-            left, top, right, std::min(AtDpi(b.top + b.height, dpi) - inset, height), pixel,
-            [&](int x, int y) { return Grey(label || button ? form::HatchLevel(x, y) : 255); },
-            button ? form::kButtonCaptionColour : form::kTextColour);
+        const int bottom = std::min(AtDpi(b.top + b.height, dpi) - inset, height);
+        // The most inked pixel, the one farthest from what the text stands on, weighed.
+        int most = -1;
+        Ink inked;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                const form::Rgb under = Grey(label || button ? form::HatchLevel(x, y) : 255);
+                if (const int distance = Distance(pixel(x, y), under); distance > most) {
+                    most = distance;
+                    inked = InkOver(pixel(x, y), under,
+                                    button ? form::kButtonCaptionColour : form::kTextColour);
+                }
+            }
+        }
         if (!inked.Full())
             wrong += std::string(entry.name) + ": " + std::to_string(inked.coverage) +
                      (inked.blend ? " of the ink\n" : " of the ink, not the ink's colour\n");

@@ -34,15 +34,11 @@ const std::vector<NumberSettings> kSettings{
 
 std::u16string Ascii(const std::string &text) { return {text.begin(), text.end()}; }
 
-std::u16string Replace(std::u16string text, char16_t from, const std::u16string &to)
+std::u16string Replace(std::u16string_view text, char16_t from, std::u16string_view to)
 {
     std::u16string out;
-    for (const char16_t c : text) {
-        if (c == from)
-            out += to;
-        else
-            out += c;
-    }
+    for (const char16_t &c : text)
+        out += c == from ? to : std::u16string_view(&c, 1);
     return out;
 }
 

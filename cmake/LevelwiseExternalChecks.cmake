@@ -103,7 +103,7 @@ if(LEVELWISE_WINDOWS_CHECK)
     add_test(NAME window_windows_144dpi COMMAND ${session} run ${wine_dir}
              ${windows_build}/ui/win32/tests/window_test.exe Z:${exe} dpi=144)
     set_tests_properties(window_windows_144dpi PROPERTIES ENVIRONMENT LEVELWISE_WINE_DPI=144)
-    foreach(settings hu:hu_HU en-IN:en_IN)
+    foreach(settings hu-HU:hu_HU en-IN:en_IN)
         string(REPLACE ":" ";" settings ${settings})
         list(GET settings 0 name)
         list(GET settings 1 locale)

@@ -62,7 +62,21 @@ public:
         Maker make;
     };
 
-    static const std::array<Kind, 9> &Kinds();
+    static const std::array<Kind, 9> &Kinds()
+    {
+        static constexpr std::array<Kind, 9> kinds{{
+            {"whole prices", &CaseGenerator::WholePrices},
+            {"exact ties", &CaseGenerator::Ties},
+            {"equal prices", &CaseGenerator::EqualPrices},
+            {"two decimals", &CaseGenerator::TwoDecimals},
+            {"negative and fractional", &CaseGenerator::Fractional},
+            {"subnormals", &CaseGenerator::Subnormals},
+            {"near 1E+308", &CaseGenerator::NearTheTop},
+            {"huge and tiny mixed", &CaseGenerator::HugeAndTiny},
+            {"any finite bits", &CaseGenerator::AnyFinite},
+        }};
+        return kinds;
+    }
 
 private:
     TrendDirection Direction()
@@ -137,22 +151,6 @@ private:
 
     std::mt19937_64 m_rng;
 };
-
-inline const std::array<CaseGenerator::Kind, 9> &CaseGenerator::Kinds()
-{
-    static constexpr std::array<Kind, 9> kinds{{
-        {"whole prices", &CaseGenerator::WholePrices},
-        {"exact ties", &CaseGenerator::Ties},
-        {"equal prices", &CaseGenerator::EqualPrices},
-        {"two decimals", &CaseGenerator::TwoDecimals},
-        {"negative and fractional", &CaseGenerator::Fractional},
-        {"subnormals", &CaseGenerator::Subnormals},
-        {"near 1E+308", &CaseGenerator::NearTheTop},
-        {"huge and tiny mixed", &CaseGenerator::HugeAndTiny},
-        {"any finite bits", &CaseGenerator::AnyFinite},
-    }};
-    return kinds;
-}
 
 inline std::uint64_t ChooseSeed()
 {

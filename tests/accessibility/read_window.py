@@ -40,16 +40,9 @@ def walk(node):
             yield from walk(child)
 
 
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name.lower() == "levelwise":
-            return app
-    return None
-
-
-app = wait_for(application)
+desktop = pyatspi.Registry.getDesktop(0)
+app = wait_for(lambda: next((a for a in (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
+                             if a is not None and a.name.lower() == "levelwise"), None))
 check(app is not None, "the program is on the accessibility bus")
 if app is None:
     sys.exit(1)

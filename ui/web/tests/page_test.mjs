@@ -119,7 +119,6 @@ const geometry = (page) => page.eval(() => {
     return [element.id, [box.left - form.left, box.top - form.top, box.width, box.height]];
   }));
 });
-const rounded = (shown) => Object.fromEntries(Object.entries(shown).map(([id, box]) => [id, box.map(Math.round)]));
 async function tabOrder(page) {
   await page.focus('#Command1');
   const order = [await active(page)];
@@ -151,17 +150,14 @@ const rows = [
     const page = await open();
     const form = await page.eval(() => [Form1.clientWidth, Form1.clientHeight]);
     check(`client area ${form.join(' x ')}`, same(form, table.client), `not ${table.client.join(' x ')}`);
-    const shown = rounded(await geometry(page));
+    const shown = await geometry(page);
     for (const control of table.controls) {
-      check(`${control.name} at ${control.bounds.join(', ')}`, same(shown[control.name], control.bounds),
+      check(`${control.name} at ${control.bounds.join(', ')}`, same(shown[control.name].map(Math.round), control.bounds),
             `shown at ${shown[control.name]}`);
     }
     for (const control of table.controls.filter((c) => c.focus && c.text)) {
-      const id = control.name === 'Combo1' ? 'Combo1-text' : control.name;
-      const text = await page.eval((i) => {
-        const e = document.getElementById(i);
-        return e.tagName === 'INPUT' ? e.value : e.textContent;
-      }, id);
+      const text = await page.eval((i) => ((e) => (e.tagName === 'INPUT' ? e.value : e.textContent))(
+        document.getElementById(i)), control.name === 'Combo1' ? 'Combo1-text' : control.name);
       check(`${control.name} shows "${control.text}"`, text === control.text, `shows "${text}"`);
     }
     await checkColours(page);
@@ -313,10 +309,7 @@ for (const [name, width, height] of screens) {
     const page = await open('hu-HU', { width, height, touch: true });
     const viewport = await page.eval(() => [innerWidth, document.documentElement.scrollWidth]);
     const shown = await geometry(page);
-    const form = await page.eval(() => {
-      const box = Form1.getBoundingClientRect();
-      return [box.left, box.right, box.top + scrollY];
-    });
+    const form = await page.eval(() => ((box) => [box.left, box.right, box.top + scrollY])(Form1.getBoundingClientRect()));
     check(`${name}: no sideways scrolling, the window within the screen (or below it, to scroll to)`,
           viewport[1] <= viewport[0] && form[0] >= 0 && form[1] <= viewport[0] && form[2] >= 0,
           JSON.stringify({ viewport, form }));

@@ -1,8 +1,8 @@
 // Drives the real Levelwise.exe under Windows (or Wine) as a user does: one run of the program
 // per row, keys sent to the focused control, message boxes read and dismissed with OK.
-//   window_test LEVELWISE.EXE [dpi=N] [settings=hu|en-IN]
-// dpi says what density the session runs at (96 by default), settings which regional number
-// settings the user has (English, United States, by default).
+//   window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE]
+// dpi says what density the session runs at (96 by default), settings the language whose regional
+// number settings the user has, as the scenarios name it (en-US by default).
 #include "form1.h"
 #include "ink.h"
 #include "logo.h"
@@ -26,7 +26,7 @@ using namespace levelwise;
 int g_failures = 0;
 const char *g_row = "";
 int g_dpi = 96;
-std::wstring g_settings;
+std::string g_settings = "en-US";
 
 // A length of the window's description (pixels at 96 dpi) at the session's density.
 int Scaled(int pixels) { return MulDiv(pixels, g_dpi, 96); }
@@ -342,14 +342,6 @@ private:
     DWORD m_thread = 0;
 };
 
-// The language whose number settings the session has, as the scenarios name it.
-std::string SessionSettings()
-{
-    if (g_settings.empty())
-        return "en-US";
-    return g_settings == L"hu" ? "hu-HU" : Utf8(g_settings);
-}
-
 std::pair<UINT, wchar_t> VirtualKey(form::Key key)
 {
     switch (key) {
@@ -555,7 +547,7 @@ const std::vector<Row> &Rows()
     static const std::vector<Row> all = [] {
         std::vector<Row> list = rows;
         for (const test::WindowScenario &row : test::kWindowScenarios) {
-            if (!*row.settings || SessionSettings() == row.settings)
+            if (!*row.settings || g_settings == row.settings)
                 list.push_back({row.name, [&row](Program &p) { RunScenario(p, row); }});
         }
         return list;
@@ -575,12 +567,12 @@ int wmain(int argc, wchar_t **argv)
         if (option.rfind(L"dpi=", 0) == 0)
             g_dpi = std::stoi(option.substr(4));
         else if (option.rfind(L"settings=", 0) == 0)
-            g_settings = option.substr(9);
+            g_settings = Utf8(option.substr(9));
         else
             argc = 0;
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_test LEVELWISE.EXE [dpi=N] [settings=hu|en-IN]\n");
+        std::fprintf(stderr, "usage: window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE]\n");
         return 2;
     }
     int passed = 0, failed = 0;

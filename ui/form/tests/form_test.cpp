@@ -1,7 +1,6 @@
 // The shared description of the window: what each outcome shows, the hatch rule, the tab
 // order, and the platforms' grouping notations.
 #include "form1.h"
-#include "hatch_tile.h"
 #include "logo.h"
 #include "number_settings.h"
 
@@ -130,9 +129,13 @@ TEST(Form, BevelShadesOfAFace)
     EXPECT_EQ(shades({0, 0, 0}), (Six{0, 0, 0, 0, 0, 0}));
 }
 
+// The grey level of the hatch, worked out by hand for one 3 x 3 tile that repeats:
+// [y % 3][x % 3]. Grey where (x + y) % 3 is 2, 230 on rows with y % 3 of 0 and 229 on the
+// others, white elsewhere: diagonal lines rising to the right.
+constexpr int kHatchTile[3][3] = {{255, 255, 230}, {255, 229, 255}, {229, 255, 255}};
+
 // 3 bytes a pixel with padded rows (as a Windows bitmap has them) and 4 bytes a pixel;
-// fewer rows than the rule's period of three, and one more. The expected levels repeat the
-// worked-out tile kHatchTile every three pixels.
+// fewer rows than the rule's period of three, and one more.
 TEST(Form, FillHatchFollowsThePixelRule)
 {
     for (const int bytesPerPixel : {3, 4}) {
@@ -142,7 +145,7 @@ TEST(Form, FillHatchFollowsThePixelRule)
             FillHatch(pixels.data(), size, stride, bytesPerPixel);
             for (int y = 0; y < size.height; ++y) {
                 for (int x = 0; x < size.width; ++x) {
-                    const int expected = test::kHatchTile[y % 3][x % 3];
+                    const int expected = kHatchTile[y % 3][x % 3];
                     for (int byte = 0; byte < bytesPerPixel; ++byte)
                         ASSERT_EQ(
                             pixels[std::size_t(y) * stride + std::size_t(x * bytesPerPixel + byte)],

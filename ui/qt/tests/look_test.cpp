@@ -125,7 +125,6 @@ std::pair<int, double> InkOfCaption(const QLabel &label)
     // is a gap of a whole logical pixel.
     const qreal ratio = image.devicePixelRatio();
     int lines = 0, lastInked = -1;
-    double lowest = -1;
     for (int y = 0; y < image.height(); ++y) {
         bool inked = false;
         for (int x = 0; x < image.width() && !inked; ++x)
@@ -133,10 +132,9 @@ std::pair<int, double> InkOfCaption(const QLabel &label)
         if (inked) {
             lines += lastInked < 0 || y - lastInked - 1 >= ratio ? 1 : 0;
             lastInked = y;
-            lowest = y / ratio;
         }
     }
-    return {lines, lowest};
+    return {lines, lastInked / ratio};
 }
 
 // Every caption on one line in its box but Label5's, wider than its box, which wraps onto a

@@ -16,16 +16,10 @@ const loaderText = await readFile(new URL('../calculator.js', import.meta.url));
 const { loadCalculator } = await import(`data:text/javascript;base64,${loaderText.toString('base64')}`);
 const calculator = await loadCalculator(await readFile(join(site, 'levelwise.wasm')));
 
-const bitsOf = (value) => {
-  const view = new DataView(new ArrayBuffer(8));
-  view.setFloat64(0, value, true);
-  return view.getBigUint64(0, true).toString(16).padStart(16, '0');
-};
-const priceOf = (hex) => {
-  const view = new DataView(new ArrayBuffer(8));
-  view.setBigUint64(0, BigInt(`0x${hex}`), true);
-  return view.getFloat64(0, true);
-};
+// A double and its bits, as two views of the same eight bytes.
+const double = new Float64Array(1), bits = new BigUint64Array(double.buffer);
+const bitsOf = (value) => { double[0] = value; return bits[0].toString(16).padStart(16, '0'); };
+const priceOf = (hex) => { bits[0] = BigInt(`0x${hex}`); return double[0]; };
 
 let settings = null;
 let cases = 0;

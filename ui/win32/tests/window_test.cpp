@@ -118,16 +118,14 @@ struct Capture {
             return form::Rgb{std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)};
         };
     }
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<std::uint32_t> pixels;
 };
 
 // What a message box said, read from its controls.
 struct Box {
     bool shown = false;
-    std::wstring title;
-    std::wstring text;
+    std::wstring title, text;
     bool icon = false;
     int buttons = 0;
 };

@@ -305,17 +305,6 @@ TEST(LevelTextExact, AgreesWithTheLibraryOnEveryKindOfLevel)
 
 // ---- The whole command --------------------------------------------------------------
 
-std::u16string Report(std::u16string_view a, std::u16string_view b, std::u16string_view c)
-{
-    std::u16string text = u"38.2%-os korrekciós szint: ";
-    text += a;
-    text += u"\r50.0%-os korrekciós szint: ";
-    text += b;
-    text += u"\r61.8%-os korrekciós szint: ";
-    text += c;
-    return text;
-}
-
 struct CommandRow {
     const char *name;
     std::u16string low;
@@ -327,6 +316,17 @@ struct CommandRow {
 };
 
 void PrintTo(const CommandRow &row, std::ostream *out) { *out << row.name; }
+
+// A row whose click reports the three levels given, their texts as they are written.
+CommandRow Reports(const char *name, std::u16string low, std::u16string high,
+                   std::u16string direction, std::u16string_view a, std::u16string_view b,
+                   std::u16string_view c, NumberSettings settings = kEnglish)
+{
+    std::u16string text = u"38.2%-os korrekciós szint: ";
+    text.append(a).append(u"\r50.0%-os korrekciós szint: ").append(b);
+    text.append(u"\r61.8%-os korrekciós szint: ").append(c);
+    return {name, low, high, direction, OutcomeKind::Report, text, settings};
+}
 
 class CommandTable : public ::testing::TestWithParam<CommandRow> {};
 
@@ -340,37 +340,30 @@ TEST_P(CommandTable, GivesTheOutcomeOfOneClick)
 }
 
 const std::u16string kMissing = u"Az összes mező kitöltése kötelező";
-constexpr auto Report_ = OutcomeKind::Report;
 constexpr auto Missing = OutcomeKind::MissingInput;
 constexpr auto Mismatch = OutcomeKind::ConversionError;
 constexpr auto Overflow = OutcomeKind::Overflow;
 
 INSTANTIATE_TEST_SUITE_P(
     Core, CommandTable,
+    // clang-format off
     ::testing::Values(
         // Reports.
-        CommandRow{"Defaults", u"15620", u"15700", u"Long", Report_,
-                   Report(u"15669", u"15660", u"15651")},
-        CommandRow{"Short", u"15620", u"15700", u"Short", Report_,
-                   Report(u"15651", u"15660", u"15669")},
-        CommandRow{"LowestAboveHighest", u"15700", u"15620", u"Long", Report_,
-                   Report(u"15651", u"15660", u"15669")},
-        CommandRow{"RangeBeyondLargestDouble", u"-1E+308", u"1E+308", u"Long", Report_,
-                   Report(u"2.36E+307", u"0", u"-2.36E+307")},
-        CommandRow{"NegativeZeroReadsAsZero", u"0", u"-1", u"Long", Report_,
-                   Report(u"-1", u"0", u"0")},
+        Reports("Defaults", u"15620", u"15700", u"Long", u"15669", u"15660", u"15651"),
+        Reports("Short", u"15620", u"15700", u"Short", u"15651", u"15660", u"15669"),
+        Reports("LowestAboveHighest", u"15700", u"15620", u"Long", u"15651", u"15660", u"15669"),
+        Reports("RangeBeyondLargestDouble", u"-1E+308", u"1E+308", u"Long",
+                u"2.36E+307", u"0", u"-2.36E+307"),
+        Reports("NegativeZeroReadsAsZero", u"0", u"-1", u"Long", u"-1", u"0", u"0"),
         // Empty fields, whatever the others hold; spaces are not empty.
         CommandRow{"LowEmpty", u"", u"15700", u"Long", Missing, kMissing},
         CommandRow{"HighEmpty", u"15620", u"", u"Long", Missing, kMissing},
         CommandRow{"DirectionEmpty", u"abc", u"1E+999", u"", Missing, kMissing},
         CommandRow{"AllEmpty", u"", u"", u"", Missing, kMissing},
         // An unmatched direction converts nothing.
-        CommandRow{"LowerCaseDirection", u"15620", u"15700", u"long", Report_,
-                   Report(u"", u"", u"")},
-        CommandRow{"LettersWithUnmatched", u"abc", u"xyz", u"Long ", Report_,
-                   Report(u"", u"", u"")},
-        CommandRow{"OverflowTextWithUnmatched", u"1E+999", u"1E+999", u"LONG", Report_,
-                   Report(u"", u"", u"")},
+        Reports("LowerCaseDirection", u"15620", u"15700", u"long", u"", u"", u""),
+        Reports("LettersWithUnmatched", u"abc", u"xyz", u"Long ", u"", u"", u""),
+        Reports("OverflowTextWithUnmatched", u"1E+999", u"1E+999", u"LONG", u"", u"", u""),
         // Failures carry no message.
         CommandRow{"LettersInLow", u"abc", u"15700", u"Long", Mismatch, u""},
         CommandRow{"LetterInHigh", u"15620", u"15700x", u"Short", Mismatch, u""},
@@ -382,12 +375,12 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"HighMismatchBeforeLowOverflow", u"1E+999", u"abc", u"Long", Mismatch, u""},
         // The number settings given: under English ones 15.620 is a fraction, and 15.62 + 0.08 *
         // 0.618 = 15.66944.
-        CommandRow{"GermanGroups", u"15.620", u"15.700", u"Long", Report_,
-                   Report(u"15669", u"15660", u"15651"), kGerman},
-        CommandRow{"EnglishFraction", u"15.620", u"15.700", u"Long", Report_,
-                   Report(u"16", u"16", u"16")},
-        CommandRow{"HungarianGroups", u"15\u00A0620", u"15 700", u"Short", Report_,
-                   Report(u"15651", u"15660", u"15669"), kHungarian}),
+        Reports("GermanGroups", u"15.620", u"15.700", u"Long", u"15669", u"15660", u"15651",
+                kGerman),
+        Reports("EnglishFraction", u"15.620", u"15.700", u"Long", u"16", u"16", u"16"),
+        Reports("HungarianGroups", u"15\u00A0620", u"15 700", u"Short",
+                u"15651", u"15660", u"15669", kHungarian)),
+    // clang-format on
     [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace

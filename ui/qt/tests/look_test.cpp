@@ -16,14 +16,10 @@ using test::Colour;
 using test::Pixels;
 using test::Text;
 
-class WindowLookTest : public QObject, test::WindowFixture {
+class WindowLookTest : public test::WindowFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(new test::ButtonsWithIconsStyle); }
-    void init() { QVERIFY(Open()); }
-    void cleanup() { Close(); }
-
     void controlsHaveTheirPlaceAndText();
     void windowIsFixedWithCloseBoxOnly();
     void textIsInkedInTheTablesColours();

@@ -62,14 +62,10 @@ std::vector<Qt::Key> QtKeys(form::Key key)
 
 }  // namespace
 
-class WindowUseTest : public QObject, test::WindowFixture {
+class WindowUseTest : public test::WindowFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(new test::ButtonsWithIconsStyle); }
-    void init() { QVERIFY(Open()); }
-    void cleanup() { Close(); }
-
     void scenarios_data();
     void scenarios();
     void focusStartsOnTheButtonAndTabsInOrder();

@@ -55,9 +55,17 @@ public:
     }
 };
 
-// A window shown, and active where the platform lets a program activate one (Wayland leaves
-// that to the compositor: there it is shown, not activated).
-class WindowFixture {
+// The base of a window test: each test function finds a window shown, and active where the
+// platform lets a program activate one (Wayland leaves that to the compositor: there it is
+// shown, not activated), under a style that puts icons on dialog buttons.
+class WindowFixture : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(new ButtonsWithIconsStyle); }
+    void init() { QVERIFY(Open()); }
+    void cleanup() { Close(); }
+
 public:
     bool Open()
     {

@@ -436,10 +436,12 @@ std::string Table()
     for (const form::FieldLabel &pair : form::kFieldLabels)
         json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +
                 std::string(pair.field) + "\": " + Json(form::FindControl(pair.label)->text);
-    json += "}, \"logo\": " + Json(form::kLogoDescription) + ", \"textColour\": [" +
-            std::to_string(form::kTextColour.red) + ", " + std::to_string(form::kTextColour.green) +
-            ", " + std::to_string(form::kTextColour.blue) +
-            "], \"touchScale\": " + Num(TouchScale()) + "}\n";
+    // The colours as a browser computes them: the texts', the button's caption and its bevel.
+    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
+    json += "}, \"logo\": " + Json(form::kLogoDescription) + ", \"colours\": {\"text\": \"" +
+            Rgb(form::kTextColour) + "\", \"caption\": \"" + Rgb(form::kButtonCaptionColour) +
+            "\", \"light\": \"" + Rgb(shades.light) + "\", \"dark\": \"" + Rgb(shades.dark) +
+            "\"}, \"touchScale\": " + Num(TouchScale()) + "}\n";
     return json;
 }
 

@@ -128,14 +128,19 @@ async function tabOrder(page) {
   }
   return order;
 }
-// The text colour of each label and field, as drawn, against the window's.
+// The text colour of each label and field, as drawn, against the window's; the button's
+// caption in its own, its bevel light at the top and left and dark at the bottom and right.
 async function checkColours(page, where = '') {
-  const text = `rgb(${table.textColour.join(', ')})`;
+  const { text, caption, light, dark } = table.colours;
   const shown = await page.eval(() => Object.fromEntries(
     [...document.querySelectorAll('#Form1 label, #Form1 input')].map((e) => [e.id, getComputedStyle(e).color])));
   const wrong = Object.entries(shown).filter(([, colour]) => colour !== text);
   check(`${where}the labels' and fields' text in the window's ${text}`,
         Object.keys(shown).length === 6 && wrong.length === 0, JSON.stringify(wrong));
+  const button = await page.eval(() => ((s) => [s.color, s.borderTopColor, s.borderLeftColor, s.borderBottomColor,
+                                                s.borderRightColor])(getComputedStyle(Command1)));
+  check(`${where}the button's caption in ${caption}, its bevel in ${light} and ${dark}`,
+        same(button, [caption, light, light, dark, dark]), button.join(' / '));
 }
 
 let failures = 0;

@@ -10,6 +10,14 @@ option(LEVELWISE_CROSS_CHECK "Build the core for aarch64 and test it under qemu"
 option(LEVELWISE_WINDOWS_CHECK "Build the Windows program and test it under Wine" OFF)
 option(LEVELWISE_WEB_CHECK "Build the web app and test it under node and in browsers" OFF)
 
+# A build step of a project of its own. Under make it is $(MAKE), which hands the sub-build a
+# share of the outer build's jobs; a plain "cmake --build" would run it one job at a time.
+if(CMAKE_GENERATOR MATCHES "Makefiles")
+    set(levelwise_sub_build "$(MAKE)")
+else()
+    set(levelwise_sub_build ${CMAKE_COMMAND} --build <BINARY_DIR> --target)
+endif()
+
 # Verdicts of the exact reference, made here, checked by the builds for other platforms.
 if(LEVELWISE_CROSS_CHECK OR LEVELWISE_WINDOWS_CHECK)
     set(reference_file ${CMAKE_BINARY_DIR}/reference_cases.bin)
@@ -71,8 +79,8 @@ if(LEVELWISE_WINDOWS_CHECK)
                    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=ON
         # The program, its tests and the MSI, then the installer and the portable zip, then
         # the winget manifests of all three.
-        BUILD_COMMAND ${signed} ${CMAKE_COMMAND} --build <BINARY_DIR>
-              COMMAND ${signed} ${CMAKE_COMMAND} --build <BINARY_DIR> --target package
+        BUILD_COMMAND ${signed} ${levelwise_sub_build} all
+              COMMAND ${signed} ${levelwise_sub_build} package
               COMMAND ${CMAKE_SOURCE_DIR}/app/windows/winget.sh <BINARY_DIR>
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON)
@@ -130,7 +138,7 @@ if(LEVELWISE_WEB_CHECK)
         BINARY_DIR ${web_build}
         CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/wasm32-wasi.cmake
                    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=OFF -DLEVELWISE_BUILD_BENCHMARKS=OFF
-        BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR>
+        BUILD_COMMAND ${levelwise_sub_build} all
               COMMAND ${LEVELWISE_NODE} --no-warnings ${CMAKE_SOURCE_DIR}/app/web/build_site.mjs
                       <BINARY_DIR> ${site}
         INSTALL_COMMAND ""

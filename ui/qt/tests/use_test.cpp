@@ -211,8 +211,9 @@ void WindowUseTest::platformTextsFollowTheLocale()
     LoadPlatformTexts();
     std::unique_ptr<QMenu> menu(Control<QLineEdit>("Text1")->createStandardContextMenu());
     // The first entry, Undo, in each language the test runs under.
+    QVERIFY(!menu->actions().isEmpty());
     const QString undo =
-        menu->actions().value(0)->text().remove(QLatin1Char('&')).section('\t', 0, 0);
+        menu->actions().first()->text().remove(QLatin1Char('&')).section('\t', 0, 0);
     const std::map<QString, QString> undos{
         {"C", "Undo"}, {"en", "Undo"}, {"hu", "Visszavonás"}, {"de", "Rückgängig"}};
     const QString language = QLocale::system().name().section(QLatin1Char('_'), 0, 0);

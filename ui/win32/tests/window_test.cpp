@@ -269,11 +269,12 @@ public:
         const int left = Scaled(image.bounds.left), top = Scaled(image.bounds.top);
         if (left + logo.size.width > shot.width || top + logo.size.height > shot.height)
             return logo.size.width * logo.size.height;
+        const auto pixel = shot.Rgb();
         int wrong = 0;
         for (int y = 0; y < logo.size.height; ++y) {
             for (int x = 0; x < logo.size.width; ++x) {
                 const std::uint8_t *want = &logo.pixels[std::size_t(y * logo.size.width + x) * 4];
-                wrong += shot.Rgb()(left + x, top + y) != form::Rgb{want[0], want[1], want[2]};
+                wrong += pixel(left + x, top + y) != form::Rgb{want[0], want[1], want[2]};
             }
         }
         return wrong;
@@ -477,6 +478,7 @@ const std::vector<Row> &Rows()
         {"the hatch, texts in the table's colours, the logo, the bevel, no caption cut",
          [](Program &p) {
              const Capture shot(p.Form());
+             const auto pixel = shot.Rgb();
              // Where no control covers the window, the hatch, laid at the device's own pixels.
              int bare = 0, unhatched = 0;
              for (int y = 0; y < shot.height; ++y) {
@@ -488,14 +490,13 @@ const std::vector<Row> &Rows()
                                     y <= Scaled(c.bounds.top + c.bounds.height);
                          })) {
                          ++bare;
-                         unhatched += shot.Rgb()(x, y) != test::Grey(form::HatchLevel(x, y));
+                         unhatched += pixel(x, y) != test::Grey(form::HatchLevel(x, y));
                      }
                  }
              }
              std::printf("  %d of %d bare pixels not the hatch\n", unhatched, bare);
              CHECK(bare > 10000 && unhatched == 0);
-             const std::string wrong =
-                 test::TextsNotInked(shot.Rgb(), shot.width, shot.height, g_dpi);
+             const std::string wrong = test::TextsNotInked(pixel, shot.width, shot.height, g_dpi);
              std::printf("%s", wrong.c_str());
              CHECK(wrong.empty());
              // Drawn for the density by the same code as on every platform.
@@ -503,7 +504,7 @@ const std::vector<Row> &Rows()
              std::printf("  logo: %d pixels differ\n", logo);
              CHECK(logo == 0);
              const form::Rect &b = form::Control("Command1").bounds;
-             CHECK(test::BevelPixelsWrong(shot.Rgb(), Scaled(b.left), Scaled(b.left + b.width) - 1,
+             CHECK(test::BevelPixelsWrong(pixel, Scaled(b.left), Scaled(b.left + b.width) - 1,
                                           Scaled(b.top + b.height / 2), g_dpi) == 0);
              for (const form::ControlEntry &entry : form::kControls) {
                  if (entry.kind != form::ControlKind::Label)
@@ -521,8 +522,7 @@ const std::vector<Row> &Rows()
                  int inkTop = end, inkBottom = -1;
                  for (int y = top; y < end; ++y) {
                      for (int x = left; x < right; ++x) {
-                         if (test::Distance(shot.Rgb()(x, y), test::Grey(form::HatchLevel(x, y))) >
-                             60) {
+                         if (test::Distance(pixel(x, y), test::Grey(form::HatchLevel(x, y))) > 60) {
                              inkTop = std::min(inkTop, y);
                              inkBottom = std::max(inkBottom, y);
                          }

@@ -353,13 +353,12 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_ACTIVATE:
         // Coming back to the window (after a message box, or from another program), the
-        // focus returns to the control that had it, not to the window itself.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            if (HWND focus = GetFocus(); focus && IsChild(m_window, focus))
-                m_focus = focus;
-        } else if (m_focus) {
+        // focus returns to the control that had it, not to the window itself. An activation
+        // that finds a control already focused (a late one, from the start) leaves it there.
+        if (HWND focus = GetFocus(); focus && IsChild(m_window, focus))
+            m_focus = focus;
+        else if (LOWORD(wParam) != WA_INACTIVE && m_focus)
             SetFocus(m_focus);
-        }
         return 0;
     case WM_DPICHANGED: {
         const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);

@@ -219,13 +219,22 @@ public:
         PostMessageW(target, WM_KEYUP, key, 1 | scan | (LPARAM(3) << 30));
     }
 
-    // Tab, once the program has moved the focus on.
+    // Whether the focus rests on a control of the tab order. Going to the combo box, it
+    // passes through the box itself before the box hands it to its edit part.
+    bool FocusAtStop() const
+    {
+        const auto order = form::TabOrder();
+        return std::any_of(order.begin(), order.end(),
+                           [&](auto *entry) { return Editable(entry->name.data()) == Focus(); });
+    }
+
+    // Tab, once the program has moved the focus on to the next stop.
     bool Tab()
     {
-        WaitUntil([&] { return Focus() != nullptr; });
+        WaitUntil([&] { return FocusAtStop(); });
         HWND before = Focus();
         Press(VK_TAB);
-        return WaitUntil([&] { return Focus() != before; });
+        return WaitUntil([&] { return Focus() != before && FocusAtStop(); });
     }
 
     // Click into the named field, clear it with End and Backspace and type the text; done
@@ -375,7 +384,8 @@ void RunScenario(Program &p, const test::WindowScenario &row)
     if (!*row.control) {
         box = p.Click();
     } else {
-        for (int tabs = 0; tabs < 4 && p.Focus() != p.Editable(row.control); ++tabs)
+        for (std::size_t tabs = 0;
+             tabs < form::TabOrder().size() && p.Focus() != p.Editable(row.control); ++tabs)
             p.Tab();
         CHECK(p.Focus() == p.Editable(row.control));
         const auto [key, character] = VirtualKey(row.key);
@@ -448,16 +458,20 @@ const std::vector<Row> &Rows()
              }
              CHECK(p.Close() == 0);
          }},
-        {"focus starts on the button and Tab goes round in order; price fields take eleven "
-         "characters, typed or pasted",
+        {"focus starts on the button and Tab goes round in order, where the window's activation "
+         "leaves it; price fields take eleven characters, typed or pasted",
          [](Program &p) {
              CHECK(p.Focus() == p.Control("Command1"));
              const auto order = form::TabOrder();
-             for (std::size_t i = 1; i <= order.size(); ++i) {
-                 HWND next = p.Editable(order[i % order.size()]->name.data());
+             HWND next = nullptr;
+             for (std::size_t i = 1; i <= order.size() + 1; ++i) {
+                 next = p.Editable(order[i % order.size()]->name.data());
                  p.Press(VK_TAB);
                  CHECK(WaitUntil([&] { return p.Focus() == next; }));
              }
+             // Wine may deliver the window's first activation late, once the user has moved on.
+             SendMessageW(p.Form(), WM_ACTIVATE, WA_ACTIVE, 0);
+             CHECK(p.Focus() == next);
              const std::wstring pasted = L"98765432109876";
              const std::wstring kept = pasted.substr(0, form::kPriceMaxLength);
              p.Retype("Text1", pasted);

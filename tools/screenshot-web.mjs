@@ -2,13 +2,14 @@
 //   node tools/screenshot-web.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
 // OUT_DIR gets window-web-phone.png (393 x 852, a touch screen, in Chromium) and, to look at,
 // phone-320.png, landscape.png, box-320.png, webkit.png and webkit-phone.png.
-import { mkdtemp, rm } from 'node:fs/promises';
+import { mkdir, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { serve } from '../app/web/serve.mjs';
 import { openBrowser } from '../ui/web/tests/browsers.mjs';
 
 const [site, modules, out] = process.argv.slice(2).map((path) => resolve(path));
+await mkdir(out, { recursive: true });
 const work = await mkdtemp(join(tmpdir(), 'levelwise-pictures-'));
 const { server, url } = await serve(site);
 const shots = [['chromium', 'window-web-phone.png', 393, 852, true], ['chromium', 'phone-320.png', 320, 568, true],

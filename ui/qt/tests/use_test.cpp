@@ -200,7 +200,12 @@ void WindowUseTest::priceFieldsTakeElevenCharacters()
 void WindowUseTest::closingTheWindowEndsTheProgram()
 {
     QTimer::singleShot(0, &Window(), [this] { Window().close(); });
-    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });  // would hang otherwise
+    // Would hang otherwise. The guard ends with this test: left to fire in a later one, its
+    // exit() would end whatever modal loop runs then, a message box's before it is painted.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
     QCOMPARE(QApplication::exec(), 0);
 }
 
@@ -242,7 +247,13 @@ void WindowUseTest::aThousandMixedClicks()
         const ShownBox box = watcher.ActAndDismiss(
             [&] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); });
         QVERIFY2(box.shown && box.text == Text(row.text),
-                 qPrintable(QStringLiteral("click %1: ").arg(i) + box.text));
+                 qPrintable(QStringLiteral("click %1: %2: ")
+                                .arg(i)
+                                .arg(box.read     ? "read"
+                                     : box.shown  ? "painted, closed before it was read"
+                                     : box.opened ? "opened, closed unpainted"
+                                                  : "no box") +
+                            box.text));
         if (i + 1 == kWarmUp)
             heapAfterWarmUp = HeapInUse();
     }

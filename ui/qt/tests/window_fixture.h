@@ -103,7 +103,9 @@ private:
 
 // What the modal message box said that a user action brought up, if any.
 struct ShownBox {
-    bool shown = false;
+    bool opened = false;  // shown on the screen, painted or not
+    bool shown = false;   // painted
+    bool read = false;    // still open once painted, read and dismissed by the watcher
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -133,6 +135,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show)
+            m_box.opened = true;
         if (box && event->type() == QEvent::Paint && !m_box.shown) {
             m_box.shown = true;
             m_box.nanosecondsToFirstPaint = m_clock.nsecsElapsed();
@@ -144,6 +148,7 @@ protected:
 private:
     void ReadAndDismiss(QMessageBox *box)
     {
+        m_box.read = true;
         m_box.title = box->windowTitle();
         m_box.text = box->text();
         m_box.icon = box->icon();

@@ -38,4 +38,13 @@ if ! cmp -s ui/web/tests/package-lock.json "$build/web-node/installed-lock.json"
 fi
 echo "levelwise: built after $SECONDS s" >&2
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+# A test that tries a thing again (where the cause lies outside the program and the test)
+# says so on a line of its own beginning "retry: "; CTest keeps every test's output, passed
+# or not, in its log, and the run counts those lines there after CTest's summary.
+status=0
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" || status=$?
+log=$build/Testing/Temporary/LastTest.log
+retries=$(grep -c '^retry: ' "$log" 2>/dev/null || true)
+echo "levelwise: ${retries:-0} retries in the tests" >&2
+grep '^retry: ' "$log" 2>/dev/null | sed 's/^/levelwise: /' >&2 || true
+exit $status

@@ -147,6 +147,7 @@ async function openWebKit() {
         if (await Promise.race([ready, exited])) break;
         drivers.delete(driver);
         if (attempt === 4) throw new Error('WebKitWebDriver did not start');
+        console.log(`retry: webkit: WebKitWebDriver did not start on port ${port}; another port`);
       }
       const call = async (method, path, body) => {
         const response = await fetch(`${base}${path}`, { method, headers: { 'content-type': 'application/json' },
@@ -205,7 +206,7 @@ async function openWebKit() {
               return await handled('click', before + 1, `the page to handle the click on ${selector}`);
             } catch (error) {
               if (attempt === 2) throw error;
-              console.log(`note: webkit: ${error.message}; clicked again`);
+              console.log(`retry: webkit: ${error.message}; clicked again`);
             }
           }
         },

@@ -59,7 +59,7 @@ async function open(language = 'en-US', { width = table.client[0], height = tabl
       const state = await page.eval(() => ({ state: document.readyState, focus: document.activeElement?.id,
                                               visibility: document.visibilityState })).catch(String);
       if (engine !== 'webkit' || attempt === 2) throw new Error(`${error.message}: ${JSON.stringify(state)}`);
-      console.log(`note: webkit: a page not ready after its load (${JSON.stringify(state)}); started again`);
+      console.log(`retry: webkit: a page not ready after its load (${JSON.stringify(state)}); started again`);
       await shut(page);
     }
   }

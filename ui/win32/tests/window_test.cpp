@@ -138,13 +138,14 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
-        // Under a loaded Wine a start can be refused for a moment; it is said, then tried again.
+        // Under a loaded Wine a start can be refused for a moment; it is counted as a retry,
+        // then tried again.
         bool started = false;
         for (int attempt = 0; attempt < 3 && !started; ++attempt) {
             started = CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                      nullptr, &startup, &m_process);
             if (!started) {
-                std::printf("  (the program did not start: error %lu)\n", GetLastError());
+                std::printf("retry: the program did not start: error %lu\n", GetLastError());
                 Sleep(500);
             }
         }

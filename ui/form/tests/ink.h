@@ -65,21 +65,29 @@ template <typename Pixel> std::string TextsNotInked(Pixel pixel, int width, int 
             right = (left + right) / 2;
         const int bottom = std::min(AtDpi(b.top + b.height, dpi) - inset, height);
         // The most inked pixel, the one farthest from what the text stands on, weighed.
+        const form::Rgb ink = button ? form::kButtonCaptionColour : form::kTextColour;
         int most = -1;
         Ink inked;
+        form::Rgb mostInked{};
         for (int y = top; y < bottom; ++y) {
             for (int x = left; x < right; ++x) {
                 const form::Rgb under = Grey(label || button ? form::HatchLevel(x, y) : 255);
                 if (const int distance = Distance(pixel(x, y), under); distance > most) {
                     most = distance;
-                    inked = InkOver(pixel(x, y), under,
-                                    button ? form::kButtonCaptionColour : form::kTextColour);
+                    mostInked = pixel(x, y);
+                    inked = InkOver(mostInked, under, ink);
                 }
             }
         }
         if (!inked.Full())
             wrong += std::string(entry.name) + ": " + std::to_string(inked.coverage) +
                      (inked.blend ? " of the ink\n" : " of the ink, not the ink's colour\n");
+        // The slack of a blend is for the edges' rounding: a pixel the ink covers whole is the
+        // ink itself.
+        else if (inked.coverage >= 1 && mostInked != ink)
+            wrong += std::string(entry.name) + ": fully inked in " +
+                     std::to_string(mostInked.red) + ", " + std::to_string(mostInked.green) +
+                     ", " + std::to_string(mostInked.blue) + ", not the ink's colour\n";
     }
     return wrong;
 }

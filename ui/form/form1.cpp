@@ -19,14 +19,26 @@ std::array<const ControlEntry *, kFocusableCount> TabOrder()
     return order;
 }
 
+const ControlEntry *LabelOf(const ControlEntry &field)
+{
+    for (const FieldLabel &pair : kFieldLabels) {
+        if (pair.field == field.name)
+            return FindControl(pair.label);
+    }
+    return nullptr;
+}
+
 std::array<const ControlEntry *, kControls.size()> CreationOrder()
 {
     std::array<const ControlEntry *, kControls.size()> order{};
-    const auto focusable = TabOrder();
-    std::copy(focusable.begin(), focusable.end(), order.begin());
-    std::size_t count = focusable.size();
+    std::size_t count = 0;
+    for (const ControlEntry *control : TabOrder()) {
+        if (const ControlEntry *label = LabelOf(*control))
+            order[count++] = label;
+        order[count++] = control;
+    }
     for (const ControlEntry &control : kControls) {
-        if (!TakesFocus(control.kind))
+        if (std::find(order.begin(), order.begin() + count, &control) == order.begin() + count)
             order[count++] = &control;
     }
     return order;

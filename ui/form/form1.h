@@ -183,8 +183,13 @@ inline constexpr std::size_t kFocusableCount = [] {
 // first.
 std::array<const ControlEntry *, kFocusableCount> TabOrder();
 
-// The order the controls are made in where that order is also the keyboard's (Win32's dialog
-// manager, the page's elements): the focusable ones in tab order, then the rest as listed.
+// The label that names the field, if any.
+const ControlEntry *LabelOf(const ControlEntry &field);
+
+// The order the controls are made in where that order is also the keyboard's and a screen
+// reader's (Win32's dialog manager, the page's elements): the focusable ones in tab order,
+// each right after its label (Windows names a field after the static text made just before
+// it), then the rest as listed.
 std::array<const ControlEntry *, kControls.size()> CreationOrder();
 
 // Which key does what. Enter and Space press the focused button; the arrow keys step through

@@ -5,6 +5,9 @@
 #include "number_settings.h"
 #include "retracement.h"
 
+#include <initguid.h>  // the GUIDs of oleacc.h defined here, not looked for in a library
+#include <oleacc.h>
+
 #include <string>
 
 namespace levelwise {
@@ -171,9 +174,30 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
     Relayout(GetDpiForWindow(m_window));
     // Focus starts on the button, so Enter or Space right after start calculates.
     m_focus = GetDlgItem(m_window, ControlId(*form::TabOrder().front()));
+    NameLogo();
+    // The window has one size: a shortcut or "start /max" asking for it maximized gets it as
+    // it is. Minimized may stay minimized; restored, it has its one size again.
+    if (showCommand == SW_SHOWMAXIMIZED)
+        showCommand = SW_SHOWNORMAL;
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
     SetFocus(m_focus);
+}
+
+// A picture control has no text for a screen reader to say; the logo is given its
+// description as its accessible name through Windows' own annotation service.
+void Form1::NameLogo()
+{
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return;
+    IAccPropServices *services = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IAccPropServices, reinterpret_cast<void **>(&services)))) {
+        const std::wstring name = WideString(form::kLogoDescription);
+        services->SetHwndPropStr(GetDlgItem(m_window, ControlId(form::Control("Image1"))),
+                                 DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+        services->Release();
+    }
 }
 
 Form1::~Form1()
@@ -318,12 +342,19 @@ void Form1::Relayout(UINT dpi)
         SetWindowPos(control, nullptr, Scale(entry.bounds.left), Scale(entry.bounds.top),
                      Scale(entry.bounds.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    const SIZE frame = FrameSize();
+    SetWindowPos(m_window, nullptr, 0, 0, frame.cx, frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+// The window's one outer size: the table's client area at the window's density, framed.
+SIZE Form1::FrameSize() const
+{
     RECT frame{0, 0, Scale(form::kClientSize.width), Scale(form::kClientSize.height)};
     AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
                              DWORD(GetWindowLongPtrW(m_window, GWL_EXSTYLE)), m_dpi);
-    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(m_window, nullptr, TRUE);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -348,7 +379,23 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(
             LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:  // the direction list's items, while it is open
         return reinterpret_cast<LRESULT>(FieldColours(reinterpret_cast<HDC>(wParam)));
+    case WM_SYSCOMMAND:
+        // No maximize and no resizing, whoever asks (a double click on the caption, Win+Up).
+        if ((wParam & 0xFFF0) == SC_MAXIMIZE || (wParam & 0xFFF0) == SC_SIZE)
+            return 0;
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    case WM_GETMINMAXINFO: {
+        // Maximized all the same (ShowWindow from another program), it keeps its size.
+        auto &limits = *reinterpret_cast<MINMAXINFO *>(lParam);
+        const SIZE size = FrameSize();
+        limits.ptMaxSize = limits.ptMinTrackSize = limits.ptMaxTrackSize = {size.cx, size.cy};
+        RECT frame{};
+        if (GetWindowRect(m_window, &frame))
+            limits.ptMaxPosition = {frame.left, frame.top};
+        return 0;
+    }
     case WM_DRAWITEM: DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)); return TRUE;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_ACTIVATE:

@@ -30,6 +30,7 @@ private:
     void CreateControls();
     void CreateFonts();
     void CreatePictures();
+    void NameLogo();
     void Relayout(UINT dpi);
     void Paint();
     HBRUSH LabelColours(HDC dc, HWND label);
@@ -39,6 +40,7 @@ private:
     void Calculate();
 
     int Scale(int pixels) const;
+    SIZE FrameSize() const;
 
     HINSTANCE m_instance;
     HWND m_window = nullptr;

@@ -106,9 +106,9 @@ TEST(Form, TabAndCreationOrders)
     names.clear();
     for (const ControlEntry *entry : CreationOrder())
         names.push_back(entry->name);
-    EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Text1", "Text2", "Combo1",
-                                                    "Label7", "Label2", "Label6", "Label10",
-                                                    "Label3", "Label5", "Image1", "Label11"}));
+    EXPECT_EQ(names, (std::vector<std::string_view>{"Command1", "Label2", "Text1", "Label3",
+                                                    "Text2", "Label5", "Combo1", "Label7",
+                                                    "Label6", "Label10", "Image1", "Label11"}));
 }
 
 // Worked out by hand from the value and saturation of each face: (128, 128, 255) has value

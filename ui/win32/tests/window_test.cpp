@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+#include <initguid.h>  // IID_IAccessible defined here
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -133,10 +136,13 @@ struct Box {
 // One run of the program.
 class Program {
 public:
-    explicit Program(const wchar_t *exe) : m_path(exe)
+    // Started as a shortcut or "start" starts it, with the show command given.
+    explicit Program(const wchar_t *exe, WORD show = SW_SHOWNORMAL) : m_path(exe)
     {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = show;
         std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
         // Under a loaded Wine a start can be refused for a moment; it is counted as a retry,
         // then tried again.
@@ -269,7 +275,11 @@ public:
                SendMessageTimeoutW(m_form, WM_NULL, 0, 0, SMTO_BLOCK, 20000, &answer);
     }
 
-    std::vector<HWND> Boxes() const { return TopLevel(m_process.dwProcessId, L"#32770"); }
+    std::vector<HWND> TopLevels(const wchar_t *windowClass) const
+    {
+        return TopLevel(m_process.dwProcessId, windowClass);
+    }
+    std::vector<HWND> Boxes() const { return TopLevels(L"#32770"); }
 
     // The logo as the shared drawing makes it for the density, pixel for pixel on screen.
     int LogoPixelsWrong(const Capture &shot) const
@@ -351,6 +361,63 @@ private:
     DWORD m_thread = 0;
 };
 
+// What Microsoft Active Accessibility tells a screen reader of a control: its name and role.
+struct Accessible {
+    bool read = false;
+    std::wstring name;
+    long role = 0;
+};
+Accessible AccessibleOf(HWND control)
+{
+    Accessible told;
+    IAccessible *object = nullptr;
+    if (const HRESULT result = AccessibleObjectFromWindow(
+            control, DWORD(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void **>(&object));
+        FAILED(result)) {
+        std::printf("  MSAA: no object (0x%08lx)\n", static_cast<unsigned long>(result));
+        return told;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (SUCCEEDED(object->get_accName(self, &name)) && name)
+        told.name = name;
+    SysFreeString(name);
+    VARIANT role{};
+    told.read = SUCCEEDED(object->get_accRole(self, &role));
+    told.role = role.vt == VT_I4 ? role.lVal : 0;
+    object->Release();
+    return told;
+}
+
+// The role Windows gives each kind of control.
+long RoleOf(form::ControlKind kind)
+{
+    switch (kind) {
+    case form::ControlKind::Label: return ROLE_SYSTEM_STATICTEXT;
+    case form::ControlKind::TextBox: return ROLE_SYSTEM_TEXT;
+    case form::ControlKind::ComboBox: return ROLE_SYSTEM_COMBOBOX;
+    case form::ControlKind::Picture: return ROLE_SYSTEM_GRAPHIC;
+    case form::ControlKind::PictureButton: return ROLE_SYSTEM_PUSHBUTTON;
+    }
+    return 0;
+}
+
+// The name Windows gives a field, as MSAA and UI Automation's proxies find it: the text of the
+// nearest static control before it in the z-order, up to a control that takes the focus.
+std::wstring NameByZOrder(HWND field)
+{
+    for (HWND before = GetWindow(field, GW_HWNDPREV); before;
+         before = GetWindow(before, GW_HWNDPREV)) {
+        if (GetWindowLongW(before, GWL_STYLE) & WS_TABSTOP)
+            return {};
+        if (ClassOf(before) == L"Static" && !TextOf(before).empty())
+            return TextOf(before);
+    }
+    return {};
+}
+
 std::pair<UINT, wchar_t> VirtualKey(form::Key key)
 {
     switch (key) {
@@ -418,17 +485,38 @@ void RunScenario(Program &p, const test::WindowScenario &row)
 struct Row {
     const char *name;
     std::function<void(Program &)> run;
+    WORD show = SW_SHOWNORMAL;  // how the program is started
 };
+
+// The client area is the table's, at the session's density.
+bool ClientAsInTheTable(HWND form)
+{
+    RECT client{};
+    GetClientRect(form, &client);
+    if (client.right != Scaled(form::kClientSize.width) ||
+        client.bottom != Scaled(form::kClientSize.height))
+        std::printf("  client area %ldx%ld\n", client.right, client.bottom);
+    return client.right == Scaled(form::kClientSize.width) &&
+           client.bottom == Scaled(form::kClientSize.height);
+}
+
+// A maximize, asked for any way, leaves the window its one size, painted all over.
+void KeepsItsSize(Program &p)
+{
+    CHECK(ClientAsInTheTable(p.Form()));
+    PostMessageW(p.Form(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    CHECK(p.Responsive() && ClientAsInTheTable(p.Form()));
+    ShowWindowAsync(p.Form(), SW_MAXIMIZE);
+    CHECK(p.Responsive() && ClientAsInTheTable(p.Form()));
+    CHECK(p.ShowsLogo());
+}
 
 const std::vector<Row> &Rows()
 {
     static const std::vector<Row> rows = {
         {"window and controls as in the table, its icon; closing ends the program with status 0",
          [](Program &p) {
-             RECT client{};
-             GetClientRect(p.Form(), &client);
-             CHECK(client.right == Scaled(form::kClientSize.width) &&
-                   client.bottom == Scaled(form::kClientSize.height));
+             CHECK(ClientAsInTheTable(p.Form()));
              CHECK(TextOf(p.Form()) == L"Levelwise");
              const LONG style = GetWindowLongW(p.Form(), GWL_STYLE);
              CHECK((style & WS_SYSMENU) && (style & WS_CAPTION));
@@ -556,6 +644,62 @@ const std::vector<Row> &Rows()
                      CHECK(rows <= em * 6 / 5 && (entry.name != "Label3" || rows >= em * 8 / 10));
              }
          }},
+        {"a maximized start, then a maximize asked for, keep the window's size", KeepsItsSize,
+         SW_SHOWMAXIMIZED},
+        {"what a screen reader is told: each field named after its label, every role",
+         [](Program &p) {
+             for (const form::ControlEntry &entry : form::kControls) {
+                 HWND control = p.Control(entry.name.data());
+                 const Accessible told = AccessibleOf(control);
+                 const form::ControlEntry *label = form::LabelOf(entry);
+                 const std::wstring name = label ? Wide(label->text)
+                                           : entry.kind == form::ControlKind::Picture
+                                               ? Wide(form::kLogoDescription)
+                                               : Wide(entry.text);
+                 std::printf("  %s: name \"%s\", role %ld\n", entry.name.data(),
+                             Utf8(told.name).c_str(), told.role);
+                 // Wine 8's MSAA knows the edit class alone: any other control it calls a
+                 // client, and it has no annotation service for the logo's name. Windows
+                 // gives each its role, and the logo its description.
+                 const bool wine = told.role == ROLE_SYSTEM_CLIENT;
+                 CHECK(told.read && (told.role == RoleOf(entry.kind) || wine));
+                 if (entry.kind != form::ControlKind::ComboBox &&
+                     (entry.kind != form::ControlKind::Picture || !wine))
+                     CHECK(told.name == name);
+                 if (label)
+                     CHECK(NameByZOrder(control) == name);
+             }
+         }},
+        {"the open direction list's items in the table's text colour", [](Program &p) {
+             HWND combo = p.Control("Combo1");
+             SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+             // The open list is a window of its own (GetComboBoxInfo does not cross processes).
+             HWND list = nullptr;
+             CHECK(WaitUntil([&] {
+                 const auto lists = p.TopLevels(L"ComboLBox");
+                 list = lists.empty() ? nullptr : lists.front();
+                 return list && IsWindowVisible(list);
+             }));
+             // The item not chosen ("Short") is drawn on the window colour: its ink runs from
+             // the field's white to the text colour, and reaches the text colour itself.
+             const int height = int(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+             const int other = 1 - int(SendMessageW(list, LB_GETCURSEL, 0, 0));
+             CHECK(WaitUntil([&] {
+                 const Capture shot(list);
+                 const auto pixel = shot.Rgb();
+                 int exact = 0, foreign = 0;
+                 for (int y = other * height + 1; y < (other + 1) * height - 1; ++y) {
+                     for (int x = 2; x < shot.width - 2; ++x) {
+                         const form::Rgb c = pixel(x, y);
+                         exact += c == form::kTextColour;
+                         foreign += c.blue < form::kTextColour.blue || c.red < c.green - 2 ||
+                                    c.red > c.green + 2;
+                     }
+                 }
+                 return exact > 0 && foreign == 0;
+             }));
+             SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+         }},
     };
     static const std::vector<Row> all = [] {
         std::vector<Row> list = rows;
@@ -575,6 +719,7 @@ int wmain(int argc, wchar_t **argv)
     // The test measures the window in the screen's own pixels. Unaware of the density, it
     // would be shown sizes and captures scaled back to 96 dpi (Wine 10 does so, as Windows).
     SetProcessDPIAware();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for MSAA's objects
     for (int i = 2; i < argc; ++i) {
         const std::wstring option = argv[i];
         if (option.rfind(L"dpi=", 0) == 0)
@@ -593,7 +738,7 @@ int wmain(int argc, wchar_t **argv)
         g_row = row.name;
         const int before = g_failures;
         {
-            Program program(argv[1]);
+            Program program(argv[1], row.show);
             if (!program.Form()) {
                 std::printf("  FAILED %s: the window did not appear\n", row.name);
                 ++g_failures;

@@ -40,8 +40,7 @@ written=(
     "Program Files/Levelwise/THIRD-PARTY-LICENSES.txt"
     "Program Files/Levelwise/Uninstall.exe"
     "Program Files/Levelwise/"
-    "ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/Levelwise.lnk"
-    "ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise/"
+    "ProgramData/Microsoft/Windows/Start Menu/Programs/Levelwise.lnk"
     "$uninstall_key"
     'HKLM\Software\The Levelwise authors'
 )
@@ -62,6 +61,10 @@ snapshot() {
     wine regedit /E "Z:$out/software.$1.reg" 'HKEY_LOCAL_MACHINE\Software'
     wine regedit /E "Z:$out/user.$1.reg" 'HKEY_CURRENT_USER\Software'
 }
+
+# The setup's licence page shows the program's licence (CPack shows a placeholder otherwise).
+grep -q "MUI_PAGE_LICENSE \"$build/app/windows/LICENSE.txt\"" "$build/_CPack_Packages/win64/NSIS/project.nsi" &&
+    pass "the setup's licence page: LICENSE.txt" || fail "the setup's licence page is not LICENSE.txt"
 
 # The portable zip: the program, its read-me and the licences, nothing else, no folder level.
 listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
@@ -162,6 +165,14 @@ cpack -G NSIS --config "$build/CPackConfig.cmake" -B "$out/older" -D CPACK_PACKA
     { cat "$out/cpack.log"; fail "no older setup made"; }
 wine "$out/older/Levelwise-0.90-win64-setup.exe" /S && [ "$(uninstall_value DisplayVersion)" = 0.90 ] &&
     pass "setup 0.90 installed" || fail "setup 0.90 did not install"
+# The Start menu as setups up to 1.00 laid it out: a folder of the user's choice, recorded in
+# the registry, with the program's and the uninstaller's shortcuts.
+programs="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs"
+cp "$(find "$drive" -path '*/Start Menu/*' -iname 'Levelwise.lnk' | head -n 1)" "$out/shortcut.lnk"
+mkdir -p "$programs/Levelwise"
+cp "$out/shortcut.lnk" "$programs/Levelwise/Levelwise.lnk"
+cp "$out/shortcut.lnk" "$programs/Levelwise/Uninstall.lnk"
+wine reg add 'HKLM\Software\The Levelwise authors\Levelwise' /v 'Start Menu Folder' /d Levelwise /f >/dev/null
 wine "$setup" /S && pass "silent install over 0.90" || fail "silent install exited with $?"
 levelwise_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
                           tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
@@ -173,12 +184,16 @@ installed="$drive/Program Files/Levelwise/Levelwise.exe"
 # After an upgrade (PREFIX names the package): one installed-apps entry and one shortcut, none
 # left by the old version; the shortcut starts the installed program, the zip's to the byte.
 # (Wine puts a per-machine MSI's shortcut in the user's Start menu; Windows in everyone's.)
+# Both packages lay out the Start menu alike: one shortcut Levelwise straight in Programs, no
+# folder and no uninstall shortcut.
 upgraded() { # PREFIX
-    local shortcuts
+    local shortcuts others
     shortcuts=$(find "$drive" -path '*/Start Menu/*' -iname 'Levelwise*.lnk')
+    others=$(find "$drive" -path '*/Start Menu/*' \( -iname 'Uninstall*.lnk' -o -type d -iname 'Levelwise*' \))
     [ "$(levelwise_entries)" = 1 ] && [ "$(grep -c . <<<"$shortcuts")" = 1 ] &&
-        pass "${1}one installed-apps entry and one shortcut after the upgrade" ||
-        fail "${1}$(levelwise_entries) installed-apps entries and shortcuts $shortcuts after the upgrade"
+        [[ $shortcuts == */Start\ Menu/Programs/Levelwise.lnk ]] && [ -z "$others" ] &&
+        pass "${1}one installed-apps entry and one shortcut, Programs/Levelwise.lnk, after the upgrade" ||
+        fail "${1}$(levelwise_entries) installed-apps entries, shortcuts $shortcuts and $others after the upgrade"
     { strings -a -el "$shortcuts"; strings -a "$shortcuts"; } 2>/dev/null |
         grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "${1}the shortcut starts the installed program" ||
         fail "${1}the shortcut does not lead to Levelwise.exe"

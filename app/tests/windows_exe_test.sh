@@ -24,7 +24,7 @@ for file in "$exe" "$setup"; do
     echo "imports: $imports"
     for dll in $imports; do
         case $dll in
-        kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | shell32.dll) ;;
+        kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | shell32.dll | ole32.dll) ;;
         *) fail "imports $dll, which Windows does not have itself" ;;
         esac
     done

@@ -63,7 +63,7 @@ snapshot() {
 }
 
 # The setup's licence page shows the program's licence (CPack shows a placeholder otherwise).
-grep -q "MUI_PAGE_LICENSE \"$build/app/windows/LICENSE.txt\"" "$build/_CPack_Packages/win64/NSIS/project.nsi" &&
+[ "$(cpack_value CPACK_RESOURCE_FILE_LICENSE)" = "$build/app/windows/LICENSE.txt" ] &&
     pass "the setup's licence page: LICENSE.txt" || fail "the setup's licence page is not LICENSE.txt"
 
 # The portable zip: the program, its read-me and the licences, nothing else, no folder level.

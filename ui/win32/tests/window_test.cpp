@@ -172,6 +172,8 @@ public:
         // Once the program answers a message it is in its loop, its window painted.
         DWORD_PTR answer = 0;
         SendMessageTimeoutW(m_form, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &answer);
+        if (show == SW_SHOWMINIMIZED)
+            return;  // nothing shows until it is restored
         WaitUntil([this] { return Focus() != nullptr; });
         // Wine hands a window's painting to the screen once its program goes idle; the logo
         // on screen says that the whole window has been painted.
@@ -646,6 +648,15 @@ const std::vector<Row> &Rows()
          }},
         {"a maximized start, then a maximize asked for, keep the window's size", KeepsItsSize,
          SW_SHOWMAXIMIZED},
+        {"a minimized start stays minimized and restores to the window's size",
+         [](Program &p) {
+             CHECK(IsIconic(p.Form()));
+             ShowWindowAsync(p.Form(), SW_RESTORE);
+             CHECK(WaitUntil([&] { return !IsIconic(p.Form()); }) && p.Responsive());
+             CHECK(ClientAsInTheTable(p.Form()));
+             CHECK(WaitUntil([&] { return p.ShowsLogo(); }));
+         },
+         SW_SHOWMINIMIZED},
         {"what a screen reader is told: each field named after its label, every role",
          [](Program &p) {
              for (const form::ControlEntry &entry : form::kControls) {

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyleFactory>
+#include <QValidator>
 
 #include <clocale>
 
@@ -54,6 +55,23 @@ NumberSettings SystemNumberSettings()
     return {locale.decimalPoint().toStdU16String(), locale.groupSeparator().toStdU16String(),
             form::GroupSizesFromPosix(conventions ? conventions->grouping : "")};
 }
+
+// A cell copied from a spreadsheet ends in a line break, which a one-line field shows as
+// nothing; dropped, as Windows' fields and browsers drop it, the price reads as it looks.
+class LineBreakDropper : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &position) const override
+    {
+        for (qsizetype i = input.size() - 1; i >= 0; --i) {
+            if (input[i] == QLatin1Char('\r') || input[i] == QLatin1Char('\n')) {
+                input.remove(i, 1);
+                position -= i < position ? 1 : 0;
+            }
+        }
+        return Acceptable;
+    }
+};
 
 QString ObjectName(std::string_view name)
 {
@@ -118,6 +136,7 @@ QWidget *Form1::CreateControl(const form::ControlEntry &entry)
     case form::ControlKind::TextBox: {
         auto *field = new QLineEdit(text, this);
         field->setMaxLength(form::kPriceMaxLength);  // refuses typing beyond, cuts a longer paste
+        field->setValidator(new LineBreakDropper(field));
         control = field;
         break;
     }
@@ -225,13 +244,16 @@ void Form1::SetTabOrder()
 }
 
 // The window has one size. Where the title bar is drawn by Qt itself (Wayland compositors
-// without their own decorations) it offers maximize regardless; the request is undone.
+// without their own decorations) it offers maximize regardless, and a window manager may be
+// asked for full screen; either request is undone.
 void Form1::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
-        setWindowState(windowState() & ~Qt::WindowMaximized);
+    constexpr Qt::WindowStates kOtherSizes = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & kOtherSizes))
+        setWindowState(windowState() & ~kOtherSizes);
     QWidget::changeEvent(event);
 }
+
 
 void Form1::paintEvent(QPaintEvent *)
 {

@@ -181,18 +181,26 @@ void WindowUseTest::focusStartsOnTheButtonAndTabsInOrder()
     }
 }
 
-// Typed or pasted, a price field keeps as many characters as the table says.
+// Typed or pasted, a price field keeps as many characters as the table says; a line break
+// pasted with a spreadsheet's cell is dropped.
 void WindowUseTest::priceFieldsTakeElevenCharacters()
 {
     const QString fifteen = QStringLiteral("123456789012345");
+    const std::pair<QString, QString> pastes[] = {
+        {fifteen, fifteen.left(form::kPriceMaxLength)},
+        {QStringLiteral("15620\r\n"), QStringLiteral("15620")},
+        {QStringLiteral("15700\n"), QStringLiteral("15700")},
+    };
     for (const char *name : {"Text1", "Text2"}) {
         auto *field = Control<QLineEdit>(name);
         Retype(field, fifteen);
         QCOMPARE(field->text(), fifteen.left(form::kPriceMaxLength));
-        Retype(field, QString());
-        QGuiApplication::clipboard()->setText(fifteen);
-        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(field->text(), fifteen.left(form::kPriceMaxLength));
+        for (const auto &[pasted, kept] : pastes) {
+            Retype(field, QString());
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(field->text(), kept);
+        }
     }
 }
 

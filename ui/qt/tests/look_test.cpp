@@ -27,6 +27,7 @@ private slots:
     void captionsFitTheirBoxes();
     void buttonLooksTheSameUnderADarkPalette();
     void buttonShowsItsBevelFaceAndThePicture();
+    void buttonShowsItsFocusFromTheStart();
     void picturesStaySharpWhenScaled();
 };
 
@@ -191,6 +192,25 @@ void WindowLookTest::buttonShowsItsBevelFaceAndThePicture()
             shown.insert(shot.pixel(x, y));
     }
     QCOMPARE(shown, (QSet<QRgb>{qRgb(255, 255, 255), qRgb(230, 230, 230), qRgb(229, 229, 229)}));
+}
+
+// The button has the focus from the start and shows it then, before any key: a dotted frame
+// in the caption's colour along the picture's top row, gone once the focus moves on.
+void WindowLookTest::buttonShowsItsFocusFromTheStart()
+{
+    auto *button = Control<QPushButton>("Command1");
+    QVERIFY(button->hasFocus());
+    const auto framePixels = [button] {
+        const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int inked = 0;
+        for (int x = form::kFaceMargin + 1; x < shot.width() - form::kFaceMargin - 1; ++x)
+            inked += shot.pixel(x, form::kFaceMargin + 1) == Colour(form::kButtonCaptionColour).rgb();
+        return inked;
+    };
+    const int span = button->width() - 2 * (form::kFaceMargin + 1);
+    QVERIFY2(framePixels() >= span / 3, qPrintable(QString::number(framePixels())));
+    Control<QLineEdit>("Text1")->setFocus();
+    QCOMPARE(framePixels(), 0);
 }
 
 // Run at 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR): where no control covers the window, the hatch

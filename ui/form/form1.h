@@ -222,6 +222,11 @@ constexpr KeyAction ActionOf(ControlKind kind, Key key)
     return KeyAction::Nothing;
 }
 
+// In a message box a key counts only when pressed while the box is open: the repeats of a key
+// held down since before it opened (Enter held on the button) would close it, the levels gone
+// before they could be read.
+constexpr bool BoxTakesKey(bool repeated) { return !repeated; }
+
 // The hatch rule of the background and button pictures: the grey level of pixel (x, y).
 // Grey where (x + y) mod 3 = 2, 230 on rows with y mod 3 = 0 and 229 on the others; every
 // other pixel is white (255).

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -70,6 +71,17 @@ public:
             }
         }
         return Acceptable;
+    }
+};
+
+// Drops what a message box must not take: the repeats of a key held since before it opened.
+class HeldKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+               !form::BoxTakesKey(static_cast<QKeyEvent *>(event)->isAutoRepeat());
     }
 };
 
@@ -288,6 +300,11 @@ void Form1::ShowOutcome(const CalculationOutcome &outcome)
         }
         grid->setHorizontalSpacing(0);  // nor any gap after the icon's empty column
     }
+    // A held Enter that opened the box does not close it: its repeats reach no button.
+    HeldKeyFilter heldKeys;
+    for (QWidget *part : box.findChildren<QWidget *>())
+        part->installEventFilter(&heldKeys);
+    box.installEventFilter(&heldKeys);
     // Ctrl+C copies the whole box, so the levels can be pasted elsewhere.
     auto *copy = new QShortcut(QKeySequence::Copy, &box);
     connect(copy, &QShortcut::activated, &box,

@@ -42,6 +42,9 @@ function showBox({ error, text }) {
   field('box-ok').focus();
 }
 field('box-ok').addEventListener('click', () => box.close());
+// Only a key pressed while the box is open counts: the repeats of Enter held on the button
+// since before it opened would close it, the levels gone before they could be read.
+box.addEventListener('keydown', (event) => { if (event.repeat) event.preventDefault(); }, { capture: true });
 
 let running = false;
 button.addEventListener('click', async () => {

@@ -131,6 +131,18 @@ HBITMAP LogoBitmap(double scale)
     return bitmap;
 }
 
+// A message box's own loop hands each message here first: the repeats of a key held down
+// since before the box opened (lParam's bit 30, the key was down already) are dropped.
+LRESULT CALLBACK HeldKeys(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG &message = *reinterpret_cast<const MSG *>(lParam);
+    const bool key = message.message == WM_KEYDOWN || message.message == WM_CHAR ||
+                     message.message == WM_SYSKEYDOWN || message.message == WM_SYSCHAR;
+    if (code == MSGF_DIALOGBOX && key && !form::BoxTakesKey((message.lParam >> 30) & 1))
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height)
 {
     HDC source = CreateCompatibleDC(dc);
@@ -531,7 +543,10 @@ void Form1::Calculate()
     const UINT icon = shown.kind == form::BoxKind::ErrorReport ? MB_ICONWARNING : 0;
     const std::wstring body = WideString(shown.text);
     const std::wstring title = WideString(form::kApplicationTitle);
+    HHOOK heldKeys = SetWindowsHookExW(WH_MSGFILTER, HeldKeys, nullptr, GetCurrentThreadId());
     MessageBoxW(m_window, body.c_str(), title.c_str(), MB_OK | icon);
+    if (heldKeys)
+        UnhookWindowsHookEx(heldKeys);
 }
 
 }  // namespace levelwise

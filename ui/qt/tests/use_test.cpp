@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <clocale>
@@ -70,6 +71,7 @@ private slots:
     void scenarios();
     void focusStartsOnTheButtonAndTabsInOrder();
     void priceFieldsTakeElevenCharacters();
+    void aHeldEnterLeavesTheBoxOpen();
     void closingTheWindowEndsTheProgram();
     void platformTextsFollowTheLocale();
     void aThousandMixedClicks();
@@ -202,6 +204,30 @@ void WindowUseTest::priceFieldsTakeElevenCharacters()
             QCOMPARE(field->text(), kept);
         }
     }
+}
+
+// Enter held on the button: the key's repeats after the press that opened the box reach the
+// box, and must not close it before the levels are read.
+void WindowUseTest::aHeldEnterLeavesTheBoxOpen()
+{
+    auto *button = Control<QPushButton>("Command1");
+    button->setFocus();
+    bool openAfterRepeats = false;
+    const ShownBox box = ActAndDismiss([&] {
+        QTimer::singleShot(0, qApp, [&] {  // inside the box's own loop
+            QWidget *open = QApplication::activeModalWidget();
+            QWidget *target = open && open->focusWidget() ? open->focusWidget() : open;
+            for (int i = 0; target && i < 5; ++i) {
+                QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
+                                 QStringLiteral("\r"), true);
+                QApplication::sendEvent(target, &repeat);
+            }
+            openAfterRepeats = open && open->isVisible();
+        });
+        QTest::keyClick(button, Qt::Key_Return);
+    });
+    QVERIFY(openAfterRepeats);
+    QVERIFY(box.read);
 }
 
 // The event loop ends, with status 0, once the window is closed.

@@ -86,6 +86,9 @@ async function openPuppeteer(modules, engine, work) {
         },
         focus: (selector) => page.focus(selector),
         press: (key) => page.keyboard.press(key),
+        // A key held down: pressed again before it comes up, it repeats, as a keyboard does.
+        down: (key) => page.keyboard.down(key),
+        up: (key) => page.keyboard.up(key),
         type: (text) => page.keyboard.type(text),
         async role(selector) {
           const node = await page.accessibility.snapshot({ root: await page.$(selector), interestingOnly: false });

@@ -657,6 +657,21 @@ const std::vector<Row> &Rows()
              CHECK(WaitUntil([&] { return p.ShowsLogo(); }));
          },
          SW_SHOWMINIMIZED},
+        {"Enter held on the button: its repeats leave the box open", [](Program &p) {
+             const LPARAM scan = LPARAM(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)) << 16;
+             PostMessageW(p.Focus(), WM_KEYDOWN, VK_RETURN, 1 | scan);
+             CHECK(WaitUntil([&] { return !p.Boxes().empty(); }));
+             const std::vector<HWND> boxes = p.Boxes();
+             // The keyboard's repeats, each handled (the program answers twice) before the next.
+             for (int i = 0; i < 5 && !boxes.empty(); ++i) {
+                 PostMessageW(p.Focus(), WM_KEYDOWN, VK_RETURN, 1 | scan | (LPARAM(1) << 30));
+                 PostMessageW(p.Focus(), WM_CHAR, L'\r', 1 | scan | (LPARAM(1) << 30));
+                 CHECK(p.Responsive());
+             }
+             CHECK(!boxes.empty() && IsWindow(boxes.front()));
+             const Box box = p.ActAndDismiss([] {});
+             CHECK(box.shown && box.title == Wide(form::kApplicationTitle));
+         }},
         {"what a screen reader is told: each field named after its label, every role",
          [](Program &p) {
              for (const form::ControlEntry &entry : form::kControls) {

@@ -124,6 +124,9 @@ Form1::Form1(QWidget *parent)
     setWindowTitle(ApplicationTitle());
     // The window shows the application icon, set once at start for every window.
     setFixedSize(ToSize(form::kClientSize));
+    // The window's places are fixed: under a right-to-left language (or -reverse) nothing
+    // mirrors, neither the direction list's arrow nor the captions, nor the boxes it opens.
+    setLayoutDirection(Qt::LeftToRight);
     // Set before the controls exist, so each inherits it as it is made instead of being told
     // of a change, and measuring its text again, afterwards.
     setFont(DialogFont());
@@ -285,6 +288,10 @@ void Form1::ShowOutcome(const CalculationOutcome &outcome)
         shown.kind == form::BoxKind::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon;
     QMessageBox box(icon, ApplicationTitle(), Text(shown.text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    // The window's font, set on the box itself: a desktop's font for message boxes (qt6ct's,
+    // say) would otherwise win over the program's.
+    box.setFont(DialogFont());
+    box.setLayoutDirection(layoutDirection());  // a window of its own inherits no direction
     // Some desktop styles put a tick on OK; the box's buttons carry their word alone.
     for (QAbstractButton *button : box.buttons())
         button->setIcon(QIcon());

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
+#include <QStyleOptionComboBox>
 
 #include <utility>
 
@@ -28,6 +29,7 @@ private slots:
     void buttonLooksTheSameUnderADarkPalette();
     void buttonShowsItsBevelFaceAndThePicture();
     void buttonShowsItsFocusFromTheStart();
+    void nothingMirrorsUnderARightToLeftLanguage();
     void picturesStaySharpWhenScaled();
 };
 
@@ -211,6 +213,30 @@ void WindowLookTest::buttonShowsItsFocusFromTheStart()
     QVERIFY2(framePixels() >= span / 3, qPrintable(QString::number(framePixels())));
     Control<QLineEdit>("Text1")->setFocus();
     QCOMPARE(framePixels(), 0);
+}
+
+// Under a right-to-left language (Qt turns the application's direction, as with -reverse),
+// the window keeps the table's layout: the list's arrow on the right, captions from the
+// left, and the boxes it opens left to right too.
+void WindowLookTest::nothingMirrorsUnderARightToLeftLanguage()
+{
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    Close();
+    QVERIFY(Open());
+    auto *combo = Control<QComboBox>("Combo1");
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = true;
+    const QRect arrow =
+        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QVERIFY2(arrow.center().x() > combo->width() / 2, "the list's arrow on the left");
+    auto *label = Control<QLabel>("Label2");
+    QVERIFY(QStyle::visualAlignment(label->layoutDirection(), label->alignment()) & Qt::AlignLeft);
+    const test::ShownBox box = test::ActAndDismiss(
+        [this] { QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton); });
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+    QVERIFY(box.read);
+    QCOMPARE(box.direction, Qt::LeftToRight);
 }
 
 // Run at 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR): where no control covers the window, the hatch

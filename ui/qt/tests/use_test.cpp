@@ -115,6 +115,9 @@ void WindowUseTest::CheckBox(const ShownBox &box, const test::WindowScenario &ro
              row.shown == test::Shown::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon);
     QCOMPARE(box.buttonCount, 1);
     QVERIFY(!box.buttonHasIcon);
+    // In the window's font, whatever font the desktop gives message boxes.
+    QCOMPARE(box.font.pointSize(), form::kDialogFontPoints);
+    QCOMPARE(box.font.families().value(0), Text(form::kDialogFontFamilies[0]));
     // No indent for an icon that is not there: the text has the same margin on both sides,
     // to the pixel its width is rounded to.
     if (row.shown == test::Shown::Message)

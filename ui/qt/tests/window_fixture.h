@@ -57,12 +57,18 @@ public:
 
 // The base of a window test: each test function finds a window shown, and active where the
 // platform lets a program activate one (Wayland leaves that to the compositor: there it is
-// shown, not activated), under a style that puts icons on dialog buttons.
+// shown, not activated), under a style that puts icons on dialog buttons and a desktop font
+// of its own for message boxes.
 class WindowFixture : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(new ButtonsWithIconsStyle); }
+    void initTestCase()
+    {
+        QApplication::setStyle(new ButtonsWithIconsStyle);
+        // A desktop font for message boxes, as a platform theme (qt6ct's) sets one.
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14), "QMessageBox");
+    }
     void init() { QVERIFY(Open()); }
     void cleanup() { Close(); }
 
@@ -112,6 +118,8 @@ struct ShownBox {
     int buttonCount = 0;
     bool buttonHasIcon = false;
     QString copied;       // what Ctrl+C in the box put on the clipboard
+    QFont font;           // the text's
+    Qt::LayoutDirection direction = Qt::LeftToRight;
     int leftMargin = -1;  // from the box's edges to its text
     int rightMargin = -1;
     qint64 nanosecondsToFirstPaint = -1;  // from the start of the action
@@ -155,7 +163,9 @@ private:
         m_box.buttonCount = int(box->buttons().size());
         for (const QAbstractButton *button : box->buttons())
             m_box.buttonHasIcon = m_box.buttonHasIcon || !button->icon().isNull();
+        m_box.direction = box->layoutDirection();
         if (const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            m_box.font = label->font();
             int textWidth = 0;
             for (const QString &line : label->text().split(QLatin1Char('\n')))
                 textWidth = std::max(textWidth, label->fontMetrics().horizontalAdvance(line));

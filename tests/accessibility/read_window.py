@@ -6,10 +6,11 @@ import time
 
 import pyatspi
 
-FIELDS = [  # role, name a screen reader says, the label it comes from
-    (pyatspi.ROLE_TEXT, "Legalacsonyabb érték:"),
-    (pyatspi.ROLE_TEXT, "Legmagasabb érték:"),
-    (pyatspi.ROLE_COMBO_BOX, "Korrekció előtti trend iránya:"),
+HINT = "Az értékek tizedes jel nélkül írandók be."
+FIELDS = [  # role, name a screen reader says, the label it comes from, the description after it
+    (pyatspi.ROLE_TEXT, "Legalacsonyabb érték:", HINT),
+    (pyatspi.ROLE_TEXT, "Legmagasabb érték:", HINT),
+    (pyatspi.ROLE_COMBO_BOX, "Korrekció előtti trend iránya:", ""),
 ]
 REPORT = ("38.2%-os korrekciós szint: 15669\n50.0%-os korrekciós szint: 15660\n"
           "61.8%-os korrekciós szint: 15651")
@@ -49,7 +50,7 @@ if app is None:
 frame = wait_for(lambda: next((n for n in walk(app) if n.getRole() == pyatspi.ROLE_FRAME), None))
 check(frame is not None and frame.name == "Levelwise", "a frame named Levelwise")
 nodes = list(walk(frame)) if frame else []
-for role, name in FIELDS:
+for role, name, description in FIELDS:
     field = next((n for n in nodes if n.getRole() == role and n.name == name), None)
     check(field is not None, f"{pyatspi.Role(role)!s} named \"{name}\"")
     if field is None:
@@ -58,6 +59,7 @@ for role, name in FIELDS:
               if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
               for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
     check(name in labels, f"\"{name}\" labelled by its label ({labels})")
+    check(field.description == description, f"\"{name}\" described as \"{field.description}\"")
 
 logo = next((n for n in nodes if n.getRole() == pyatspi.ROLE_IMAGE), None)
 check(logo is not None and logo.name == "A Levelwise emblémája", "the logo, by its description")

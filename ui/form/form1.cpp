@@ -28,6 +28,22 @@ const ControlEntry *LabelOf(const ControlEntry &field)
     return nullptr;
 }
 
+bool Hinted(std::string_view field)
+{
+    return std::find(kHintedFields.begin(), kHintedFields.end(), field) != kHintedFields.end();
+}
+
+std::u16string Hint()
+{
+    std::u16string hint;
+    for (const std::string_view label : kHintLabels) {
+        if (!hint.empty())
+            hint += u' ';
+        hint += FindControl(label)->text;
+    }
+    return hint;
+}
+
 std::array<const ControlEntry *, kControls.size()> CreationOrder()
 {
     std::array<const ControlEntry *, kControls.size()> order{};

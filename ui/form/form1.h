@@ -93,6 +93,13 @@ inline constexpr std::array<FieldLabel, 3> kFieldLabels{{
     {"Combo1", "Label5"},
 }};
 
+// The hint beside the price fields, two captions that make one sentence. Screen readers say
+// it with each price field, after the field's name.
+inline constexpr std::array<std::string_view, 2> kHintLabels{"Label6", "Label10"};
+inline constexpr std::array<std::string_view, 2> kHintedFields{"Text1", "Text2"};
+bool Hinted(std::string_view field);
+std::u16string Hint();  // the captions joined by a space
+
 // The fonts, each family list in the one order every front end tries it. The dialog font is
 // that of Windows' dialogs, "MS Shell Dlg": Microsoft Sans Serif, or the older MS Sans Serif
 // (Wine's), each named itself, as Wine maps "MS Shell Dlg" to Tahoma, too wide for

@@ -225,6 +225,8 @@ void Form1::CreateControls()
         auto *label = findChild<QLabel *>(ObjectName(pair.label), Qt::FindDirectChildrenOnly);
         auto *field = findChild<QWidget *>(ObjectName(pair.field), Qt::FindDirectChildrenOnly);
         field->setAccessibleName(label->text());  // before anything asks for its interface
+        if (form::Hinted(pair.field))
+            field->setAccessibleDescription(Text(form::Hint()));
         label->setBuddy(field);
     }
 }

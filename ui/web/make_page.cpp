@@ -92,9 +92,16 @@ std::string ControlHtml(const ControlEntry &entry)
     const std::string id = Name(entry);
     const std::string text = Html(entry.text);
     const form::FieldLabel *pair = PairOf(entry.name);
-    const std::string labelledBy = pair && pair->field == entry.name
-                                       ? " aria-labelledby=\"" + std::string(pair->label) + "\""
-                                       : "";
+    std::string labelledBy = pair && pair->field == entry.name
+                                 ? " aria-labelledby=\"" + std::string(pair->label) + "\""
+                                 : "";
+    if (form::Hinted(entry.name)) {
+        labelledBy += " aria-describedby=\"";
+        for (const std::string_view label : form::kHintLabels)
+            labelledBy += std::string(label == form::kHintLabels.front() ? "" : " ") +
+                          std::string(label);
+        labelledBy += "\"";
+    }
     switch (entry.kind) {
     case ControlKind::Label:
         if (pair)
@@ -438,7 +445,7 @@ std::string Table()
                 std::string(pair.field) + "\": " + Json(form::FindControl(pair.label)->text);
     // The colours as a browser computes them: the texts', the button's caption and its bevel.
     const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
-    json += "}, \"logo\": " + Json(form::kLogoDescription) + ", \"colours\": {\"text\": \"" +
+    json += "}, \"hint\": " + Json(form::Hint()) + ", \"logo\": " + Json(form::kLogoDescription) + ", \"colours\": {\"text\": \"" +
             Rgb(form::kTextColour) + "\", \"caption\": \"" + Rgb(form::kButtonCaptionColour) +
             "\", \"light\": \"" + Rgb(shades.light) + "\", \"dark\": \"" + Rgb(shades.dark) +
             "\"}, \"touchScale\": " + Num(TouchScale()) + "}\n";

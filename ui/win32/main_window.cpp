@@ -186,7 +186,7 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
     Relayout(GetDpiForWindow(m_window));
     // Focus starts on the button, so Enter or Space right after start calculates.
     m_focus = GetDlgItem(m_window, ControlId(*form::TabOrder().front()));
-    NameLogo();
+    Annotate();
     // The window has one size: a shortcut or "start /max" asking for it maximized gets it as
     // it is. Minimized may stay minimized; restored, it has its one size again.
     if (showCommand == SW_SHOWMAXIMIZED)
@@ -197,8 +197,9 @@ Form1::Form1(HINSTANCE instance, int showCommand) : m_instance(instance)
 }
 
 // A picture control has no text for a screen reader to say; the logo is given its
-// description as its accessible name through Windows' own annotation service.
-void Form1::NameLogo()
+// description as its accessible name, and the price fields the hint beside them as their
+// description, through Windows' own annotation service.
+void Form1::Annotate()
 {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return;
@@ -208,6 +209,12 @@ void Form1::NameLogo()
         const std::wstring name = WideString(form::kLogoDescription);
         services->SetHwndPropStr(GetDlgItem(m_window, ControlId(form::Control("Image1"))),
                                  DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+        // The hint beside the price fields, said with each of them.
+        const std::wstring hint = WideString(form::Hint());
+        for (const std::string_view field : form::kHintedFields)
+            services->SetHwndPropStr(GetDlgItem(m_window, ControlId(*form::FindControl(field))),
+                                     DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                     hint.c_str());
         services->Release();
     }
 }

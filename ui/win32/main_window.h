@@ -30,7 +30,7 @@ private:
     void CreateControls();
     void CreateFonts();
     void CreatePictures();
-    void NameLogo();
+    void Annotate();
     void Relayout(UINT dpi);
     void Paint();
     HBRUSH LabelColours(HDC dc, HWND label);

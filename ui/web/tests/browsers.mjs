@@ -92,7 +92,7 @@ async function openPuppeteer(modules, engine, work) {
         type: (text) => page.keyboard.type(text),
         async role(selector) {
           const node = await page.accessibility.snapshot({ root: await page.$(selector), interestingOnly: false });
-          return { role: node?.role ?? '', name: node?.name ?? '' };
+          return { role: node?.role ?? '', name: node?.name ?? '', description: node?.description ?? '' };
         },
         requests: async () => [...asked],
         screenshot: (path) => page.screenshot({ path, fullPage: true }),

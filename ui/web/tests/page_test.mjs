@@ -297,13 +297,16 @@ rows.push(
 if (engine !== 'firefox') {
   rows.push(['a screen reader is told each control\'s role and name', async () => {
     const page = await open();
-    const expected = [['#Text1', 'textbox', table.labels.Text1], ['#Text2', 'textbox', table.labels.Text2],
-                      ['#Combo1-text', 'combobox', table.labels.Combo1], ['#Command1', 'button', table.controls.find((c) => c.name === 'Command1').text],
-                      ['#Image1', 'image', table.logo]];
-    for (const [selector, role, name] of expected) {
+    // The price fields are described by the hint beside them (WebKit's driver tells no
+    // description).
+    const expected = [['#Text1', 'textbox', table.labels.Text1, table.hint], ['#Text2', 'textbox', table.labels.Text2, table.hint],
+                      ['#Combo1-text', 'combobox', table.labels.Combo1, ''], ['#Command1', 'button', table.controls.find((c) => c.name === 'Command1').text, ''],
+                      ['#Image1', 'image', table.logo, '']];
+    for (const [selector, role, name, description] of expected) {
       const told = await page.role(selector);
-      check(`${selector}: ${role} "${name}"`, told.role.replace(/^img$/, 'image') === role && told.name === name,
-            JSON.stringify(told));
+      check(`${selector}: ${role} "${name}"${description && told.description !== undefined ? `, described "${description}"` : ''}`,
+            told.role.replace(/^img$/, 'image') === role && told.name === name &&
+            (told.description === undefined || told.description === description), JSON.stringify(told));
     }
     await press(page);
     const told = await page.role('#box');

@@ -366,7 +366,7 @@ private:
 // What Microsoft Active Accessibility tells a screen reader of a control: its name and role.
 struct Accessible {
     bool read = false;
-    std::wstring name;
+    std::wstring name, description;
     long role = 0;
 };
 Accessible AccessibleOf(HWND control)
@@ -386,6 +386,10 @@ Accessible AccessibleOf(HWND control)
     if (SUCCEEDED(object->get_accName(self, &name)) && name)
         told.name = name;
     SysFreeString(name);
+    BSTR description = nullptr;
+    if (SUCCEEDED(object->get_accDescription(self, &description)) && description)
+        told.description = description;
+    SysFreeString(description);
     VARIANT role{};
     told.read = SUCCEEDED(object->get_accRole(self, &role));
     told.role = role.vt == VT_I4 ? role.lVal : 0;
@@ -682,8 +686,9 @@ const std::vector<Row> &Rows()
                                            : entry.kind == form::ControlKind::Picture
                                                ? Wide(form::kLogoDescription)
                                                : Wide(entry.text);
-                 std::printf("  %s: name \"%s\", role %ld\n", entry.name.data(),
-                             Utf8(told.name).c_str(), told.role);
+                 std::printf("  %s: name \"%s\", role %ld, description \"%s\"\n",
+                             entry.name.data(), Utf8(told.name).c_str(), told.role,
+                             Utf8(told.description).c_str());
                  // Wine 8's MSAA knows the edit class alone: any other control it calls a
                  // client, and it has no annotation service for the logo's name. Windows
                  // gives each its role, and the logo its description.

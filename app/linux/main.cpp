@@ -21,8 +21,9 @@ Q_LOGGING_CATEGORY(lcStartup, "levelwise.startup", QtWarningMsg)
 namespace {
 
 // While Qt opens its platform, its messages are held back. If no display can be opened, Qt
-// would abort with a core dump; the user gets what Qt said (why the display could not be
-// opened) and one plain line, and status 1.
+// would abort with a core dump and advice ("Reinstalling the application may fix this
+// problem") that misleads a user over ssh; the user gets one plain line and status 1. What
+// Qt said is shown with the start-up's own messages (QT_LOGGING_RULES, below).
 QtMessageHandler g_qtHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
 
@@ -32,8 +33,10 @@ void HoldMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
     g_heldMessages.emplace_back(type, qFormatLogMessage(type, context, message));
     if (type != QtFatalMsg)
         return;
-    for (const auto &held : g_heldMessages)
-        std::fprintf(stderr, "%s\n", qPrintable(held.second));
+    for (const auto &held : g_heldMessages) {
+        if (lcStartup().isDebugEnabled())
+            std::fprintf(stderr, "%s\n", qPrintable(held.second));
+    }
     std::fputs("levelwise: no display to show the window on\n", stderr);
     std::_Exit(1);
 }

@@ -410,9 +410,15 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         auto &limits = *reinterpret_cast<MINMAXINFO *>(lParam);
         const SIZE size = FrameSize();
         limits.ptMaxSize = limits.ptMinTrackSize = limits.ptMaxTrackSize = {size.cx, size.cy};
+        // Where it stands; minimized, where it stood before (not the icon's far-off place).
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
         RECT frame{};
-        if (GetWindowRect(m_window, &frame))
-            limits.ptMaxPosition = {frame.left, frame.top};
+        if (IsIconic(m_window) && GetWindowPlacement(m_window, &placement))
+            frame = placement.rcNormalPosition;
+        else
+            GetWindowRect(m_window, &frame);
+        limits.ptMaxPosition = {frame.left, frame.top};
         return 0;
     }
     case WM_DRAWITEM: DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)); return TRUE;

@@ -659,6 +659,16 @@ const std::vector<Row> &Rows()
              CHECK(WaitUntil([&] { return !IsIconic(p.Form()); }) && p.Responsive());
              CHECK(ClientAsInTheTable(p.Form()));
              CHECK(WaitUntil([&] { return p.ShowsLogo(); }));
+             // Maximized straight from the taskbar: its size, where it stood before.
+             RECT before{}, after{};
+             GetWindowRect(p.Form(), &before);
+             ShowWindowAsync(p.Form(), SW_MINIMIZE);
+             CHECK(WaitUntil([&] { return IsIconic(p.Form()); }));
+             ShowWindowAsync(p.Form(), SW_MAXIMIZE);
+             CHECK(WaitUntil([&] { return !IsIconic(p.Form()); }) && p.Responsive());
+             GetWindowRect(p.Form(), &after);
+             CHECK(ClientAsInTheTable(p.Form()) && after.left == before.left &&
+                   after.top == before.top);
          },
          SW_SHOWMINIMIZED},
         {"Enter held on the button: its repeats leave the box open", [](Program &p) {

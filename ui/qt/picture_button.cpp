@@ -45,6 +45,7 @@ void PictureButton::paintEvent(QPaintEvent *)
     const QPoint shift = down ? QPoint(1, 1) : QPoint(0, 0);
     const QRect pictureArea = face.adjusted(kFaceMargin, kFaceMargin, -kFaceMargin, -kFaceMargin);
     painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setClipRect(pictureArea);
     const QPoint centred = pictureArea.center() - m_picture.rect().center() + shift;
     painter.drawImage(centred, m_picture);

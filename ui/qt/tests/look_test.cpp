@@ -239,10 +239,10 @@ void WindowLookTest::nothingMirrorsUnderARightToLeftLanguage()
     QCOMPARE(box.direction, Qt::LeftToRight);
 }
 
-// Run at 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR): where no control covers the window, the hatch
-// keeps its three exact levels with no smoothed shades between them, drawn unscaled from the
-// corner at 1 and each of its pixels a whole block of device pixels at 2; and the logo is
-// drawn at the screen's density.
+// Run at 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR): where no control covers the window, and in the
+// button's picture, the hatch keeps its three exact levels with no smoothed shades between
+// them; the window's is drawn unscaled from the corner at 1 and each of its pixels a whole
+// block of device pixels at 2; and the logo is drawn at the screen's density.
 void WindowLookTest::picturesStaySharpWhenScaled()
 {
     const QImage window = Window().grab().toImage();
@@ -268,6 +268,15 @@ void WindowLookTest::picturesStaySharpWhenScaled()
     }
     QCOMPARE(smoothed, 0);
     QCOMPARE(misplaced, 0);
+    // So does the button's picture, left of its caption.
+    Window().setFocus();  // no focus frame over the picture
+    const QImage button = Control<QPushButton>("Command1")->grab().toImage();
+    int smoothedInButton = 0;
+    for (int y = int(4 * ratio); y < int(20 * ratio); ++y) {
+        for (int x = int(4 * ratio); x < int(15 * ratio); ++x)
+            smoothedInButton += !levels.contains(button.pixel(x, y));
+    }
+    QCOMPARE(smoothedInButton, 0);
 
     const QPixmap logo = Control<QLabel>("Image1")->pixmap();
     QCOMPARE(logo.devicePixelRatio(), ratio);

@@ -3,7 +3,8 @@
 # beside it, as on a contributor's busy 2-core machine: each job builds the Linux program
 # from a clone of this checkout, from scratch, and starts again when it ends. A run that fails
 # or retries by chance here would fail or retry in CI one day.
-#   tools/loaded-runs.sh [RUNS]     RUNS (10) alternate between Debian 12 and 13
+#   tools/loaded-runs.sh [RUNS [FIRST]]   RUNS (10) alternate between Debian 12 and 13,
+#                                          from FIRST (12)
 # Prints a line a run (release, exit status, time, CTest's summary, the tests' retries and the
 # builds the load finished meanwhile) and keeps each run's whole output in build/loaded-runs/.
 set -uo pipefail
@@ -11,6 +12,9 @@ cd "$(dirname "$0")/.."
 source tools/packages.sh
 levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" || exit 1
 runs=${1:-10}
+first=${2:-12}
+case $first in 12 | 13) ;; *) echo "loaded-runs: FIRST is 12 or 13, not '$first'" >&2; exit 2 ;; esac
+tree=$(git rev-parse --short HEAD)
 out=$PWD/build/loaded-runs
 mkdir -p "$out"
 load=$(mktemp -d)
@@ -45,17 +49,18 @@ set +m
 
 failed=0
 for run in $(seq "$runs"); do
-    release=$((run % 2 ? 12 : 13))
-    log=$out/run-$run-debian-$release.log
+    release=$((run % 2 ? first : 25 - first))
+    log=$out/$tree-run-$run-debian-$release.log
     before=$(($(cat "$load/a.count") + $(cat "$load/b.count")))
     started=$SECONDS
-    tools/fresh-root.sh "$release" tools/test.sh >"$log" 2>&1
+    # From the clone, so that every run tests the tree the loop started on.
+    "$load/src/tools/fresh-root.sh" "$release" tools/test.sh >"$log" 2>&1
     status=$?
     [ $status -eq 0 ] || failed=$((failed + 1))
     builds=$(($(cat "$load/a.count") + $(cat "$load/b.count") - before))
     summary=$(grep -E '^[0-9]+% tests passed' "$log" | tail -n 1)
     retries=$(grep -oE '^levelwise: [0-9]+ retries' "$log" | grep -oE '[0-9]+' | tail -n 1)
-    echo "run $run, Debian $release: exit status $status after $((SECONDS - started)) s;" \
+    echo "$tree run $run, Debian $release: exit status $status after $((SECONDS - started)) s;" \
         "${summary:-no CTest summary}; ${retries:-?} retries; $builds builds beside it"
     grep -E '^levelwise: retry: |\*\*\*Failed|Timeout' "$log" | sed 's/^/    /'
 done

@@ -1,9 +1,11 @@
 // Serves the web app's folder on 127.0.0.1 only, as a static host would, with the page's
 // security policy also sent as a header:
-//   node app/web/serve.mjs SITE_DIR [--port N] [--base /sub/path/]
-// Without --port the system picks a free one; the address is printed.
+//   node app/web/serve.mjs SITE_DIR [--port N] [--base /sub/path/] [--last-modified]
+// Without --port the system picks a free one; the address is printed. Each answer says
+// "Cache-Control: no-cache"; with --last-modified it says only when the file last changed, as
+// many plain hosts do, and browsers then keep a file for a while without asking again.
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, sep } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { promisify } from 'node:util';
@@ -37,7 +39,7 @@ async function gzipped(file, body) {
 }
 
 // Resolves to { server, url } once listening. onRequest, if given, sees each request's path.
-export async function serve(site, { port = 0, base = '/', onRequest } = {}) {
+export async function serve(site, { port = 0, base = '/', onRequest, lastModified = false } = {}) {
   const policy = await policyOf(site);
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
@@ -52,6 +54,17 @@ export async function serve(site, { port = 0, base = '/', onRequest } = {}) {
     try {
       if (!file) throw new Error('outside the site');
       let body = await readFile(file);
+      let freshness = { 'Cache-Control': 'no-cache' };
+      if (lastModified) {
+        const changed = new Date((await stat(file)).mtime.toUTCString());
+        const since = Date.parse(request.headers['if-modified-since'] ?? '');
+        if (since >= changed.getTime()) {
+          response.writeHead(304, { 'Last-Modified': changed.toUTCString() });
+          response.end();
+          return;
+        }
+        freshness = { 'Last-Modified': changed.toUTCString() };
+      }
       // Compressed where the browser takes it, as a static host does; PNG is compressed already.
       const gzip = extname(file) !== '.png' && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '');
       if (gzip) body = await gzipped(file, body);
@@ -60,7 +73,7 @@ export async function serve(site, { port = 0, base = '/', onRequest } = {}) {
         ...(gzip ? { 'Content-Encoding': 'gzip' } : {}),
         Vary: 'Accept-Encoding',
         ...policy,
-        'Cache-Control': 'no-cache',
+        ...freshness,
         'X-Content-Type-Options': 'nosniff',
       });
       response.end(body);
@@ -79,13 +92,14 @@ export async function serve(site, { port = 0, base = '/', onRequest } = {}) {
 if (process.argv[1] && import.meta.url === pathToFileURL(process.argv[1]).href) {
   const [site, ...rest] = process.argv.slice(2);
   if (!site) {
-    console.error('usage: serve.mjs SITE_DIR [--port N] [--base /sub/path/]');
+    console.error('usage: serve.mjs SITE_DIR [--port N] [--base /sub/path/] [--last-modified]');
     process.exit(2);
   }
   const option = (name, fallback) => {
     const at = rest.indexOf(name);
     return at >= 0 ? rest[at + 1] : fallback;
   };
-  const { url } = await serve(site, { port: Number(option('--port', 0)), base: option('--base', '/') });
+  const { url } = await serve(site, { port: Number(option('--port', 0)), base: option('--base', '/'),
+                                lastModified: rest.includes('--last-modified') });
   console.log(`Levelwise is served at ${url} (Ctrl+C stops it)`);
 }

@@ -1,8 +1,9 @@
 // The web app's page as a user meets it, in a real browser: served from a sub-path of
 // 127.0.0.1, driven with the keyboard and the mouse, checked against the window table.
 // The window scenarios are the ones every front end's window test runs.
-//   node page_test.mjs chromium|firefox|webkit SITE_DIR MAKE_PAGE_WASM MAKE_WEB_CASES NODE_MODULES_DIR
-import { copyFile, mkdir, mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
+//   node page_test.mjs chromium|firefox|webkit SITE_DIR MAKE_PAGE_WASM MAKE_WEB_CASES NODE_MODULES_DIR [ROWS]
+// ROWS, a regular expression, runs only the rows whose names it matches.
+import { mkdir, mkdtemp, readdir, readFile, rm, utimes, writeFile } from 'node:fs/promises';
 import { execFileSync } from 'node:child_process';
 import { openSync, closeSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -11,7 +12,7 @@ import { serve } from '../../../app/web/serve.mjs';
 import { runWasi } from '../../../app/web/wasi.mjs';
 import { openBrowser } from './browsers.mjs';
 
-const [engine, siteArgument, makePage, makeCases, modules] = process.argv.slice(2);
+const [engine, siteArgument, makePage, makeCases, modules, only] = process.argv.slice(2);
 const site = resolve(siteArgument);
 const work = await mkdtemp(join(tmpdir(), 'levelwise-web-'));
 
@@ -28,14 +29,15 @@ const base = '/tools/levelwise/';
 const requests = [];
 let { server, url } = await serve(site, { base, onRequest: (path) => requests.push(path) });
 
-// Stops the server, and serves the folder given (if any) at the same address.
-async function restart(folder) {
+// Stops the server, and serves the folder given (if any) at the same address, as serve() is
+// told by `options`.
+async function restart(folder, options = {}) {
   const closed = new Promise((done) => server.close(done));
   server.closeAllConnections();
   await closed;
   if (folder) {
     ({ server } = await serve(folder, { base, port: Number(new URL(url).port),
-                                        onRequest: (path) => requests.push(path) }));
+                                        onRequest: (path) => requests.push(path), ...options }));
   }
 }
 
@@ -260,8 +262,33 @@ rows.push(
     check('a policy of its own origin only, no inline script',
           stored.inline === 0 && stored.policy.includes("default-src 'self'") && !stored.policy.includes('unsafe-inline'));
   }],
-  ['offline after one visit, and a new version in place of the old', async () => {
+  // As a plain static host serves it (Last-Modified only, the files a day old), so that the
+  // browser keeps each file for a while without asking: a new version must reach a user who
+  // had the old one all the same.
+  ['offline after one visit, and a new version in place of the old on a plain host', async () => {
+    const version = async (name, change = (text) => text, age = 0) => {
+      const folder = join(work, name);
+      // The site is one flat folder. Node 18's fs.cp once left sw.js out of such a copy in a
+      // fresh Debian 12 root, so each file is copied and awaited by name.
+      await mkdir(folder);
+      const when = new Date(Date.now() - age);
+      for (const file of await readdir(site)) {
+        const text = await readFile(join(site, file));
+        await writeFile(join(folder, file), ['index.html', 'sw.js'].includes(file) ? change(String(text), file) : text);
+        await utimes(join(folder, file), when, when);
+      }
+      return folder;
+    };
+    const marked = (page) => page.eval(() => document.querySelector('meta[name=levelwise-test]')?.content ?? 'old');
+    // A first visit from nothing: the rows before left an offline copy of their own.
     const page = await open();
+    await page.eval(async () => {
+      for (const registration of await navigator.serviceWorker.getRegistrations()) await registration.unregister();
+      for (const name of await caches.keys()) await caches.delete(name);
+      return true;
+    });
+    await restart(await version('old', undefined, 24 * 3600 * 1000), { lastModified: true });
+    await page.reload();
     await page.eval(() => navigator.serviceWorker.ready.then(() => true));
     await page.reload();
     await page.waitFor(() => document.readyState === 'complete');
@@ -271,22 +298,26 @@ rows.push(
     await page.reload();
     let box = await press(page);
     check('the server gone, the page reloads and calculates', controlled && box.text === report, box.text);
-    // The next version: the same site under another cache name, as a changed file gives it.
-    const next = join(work, 'next');
-    // The site is one flat folder. Node 18's fs.cp once left sw.js out of such a copy in a
-    // fresh Debian 12 root, so each file is copied and awaited by name.
-    await mkdir(next);
-    for (const name of await readdir(site)) await copyFile(join(site, name), join(next, name));
-    const worker = join(next, 'sw.js');
-    await writeFile(worker, (await readFile(worker, 'utf8')).replace(/levelwise-[0-9a-f]+/, 'levelwise-next'));
-    await restart(next);
+    // The next version, deployed now: another cache name, as a changed file gives it, and a
+    // page the test can tell from the old one.
+    await restart(await version('next', (text, file) => file === 'sw.js'
+      ? text.replace(/levelwise-[0-9a-f]+/, 'levelwise-next')
+      : text.replace('<title>', '<meta name="levelwise-test" content="next">\n<title>')), { lastModified: true });
     try {
-      await page.eval(async () => { await (await navigator.serviceWorker.getRegistration()).update(); });
+      await page.reload();  // the first open after the deployment finds the new version
       await page.waitFor(async () => (await caches.keys()).join() === 'levelwise-next');
       await page.reload();
+      const shown = await marked(page);
       box = await press(page);
-      check(`the new version's offline copy replaced the old one (${first} → levelwise-next), and calculates`,
-            first.length === 1 && first[0] !== 'levelwise-next' && box.text === report, box.text);
+      check(`the second open shows the new version (${first} → levelwise-next), and calculates`,
+            first.length === 1 && first[0] !== 'levelwise-next' && shown === 'next' && box.text === report,
+            `${shown} page, ${box.text}`);
+      await close(page);
+      await restart(null);
+      await page.reload();
+      const offline = await marked(page);
+      box = await press(page);
+      check('the new version works offline', offline === 'next' && box.text === report, `${offline} page, ${box.text}`);
     } finally {
       await restart(site);
     }
@@ -380,6 +411,7 @@ for (const [name, width, height] of screens) {
 
 try {
   for (const [name, run] of rows) {
+    if (only && !new RegExp(only).test(name)) continue;
     try {
       await run();
     } catch (error) {

@@ -406,7 +406,8 @@ std::string Manifest()
            ",\n"
            "  \"lang\": \"hu\",\n"
            "  \"dir\": \"ltr\",\n"
-           "  \"id\": \"./\",\n"
+           // No "id": an id is read against the host's root, where two copies in two folders
+           // would be one app; without one, the app is its start address, the copy's folder.
            "  \"start_url\": \"./\",\n"
            "  \"scope\": \"./\",\n"
            "  \"display\": \"standalone\",\n"

@@ -43,6 +43,7 @@ async function until(probe, what, limit = LIMIT_MS) {
 //   press(key), type(text)   keys as puppeteer names them ('Enter', 'ArrowDown', ' ')
 //   role(selector)      { role, name } as a screen reader is told
 //   requests()          every address the page has asked for
+//   appId()             the installed app's identity (Chromium)
 //   screenshot(path)    the page as a PNG file
 //   close()
 export async function openBrowser(modules, engine, work) {
@@ -95,6 +96,8 @@ async function openPuppeteer(modules, engine, work) {
           return { role: node?.role ?? '', name: node?.name ?? '', description: node?.description ?? '' };
         },
         requests: async () => [...asked],
+        // Chromium's id of the app the page installs as (CDP), which tells apps apart.
+        appId: async () => (await (await page.createCDPSession()).send('Page.getAppId')).appId,
         screenshot: (path) => page.screenshot({ path, fullPage: true }),
         close: () => page.close(),
       };

@@ -190,6 +190,12 @@ const rows = [
   }]] : []),
   // A language tag that Intl refuses, as WebKit reports the C locale of many minimal systems:
   // the browser's default number format, and the calculator works.
+  // Two copies in two folders of one host are two apps.
+  ...(engine === 'chromium' ? [['the installed app is the copy in its own folder', async () => {
+    const page = await open();
+    const id = await page.appId();
+    check(`the app's id is the folder it is served from (${id})`, id === url, id);
+  }]] : []),
   ...(engine === 'webkit' ? [['the C locale\'s language tag', async () => {
     const page = await open('C');
     const box = await press(page);

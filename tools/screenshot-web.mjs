@@ -1,7 +1,8 @@
 // Pictures of the web app for the README, as a phone and a desktop browser show it:
 //   node tools/screenshot-web.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
 // OUT_DIR gets window-web-phone.png (393 x 852, a touch screen, in Chromium) and, to look at,
-// phone-320.png, landscape.png, box-320.png, webkit.png and webkit-phone.png.
+// phone-320.png, landscape.png, landscape-568.png, zoom-300.png (a 1366 x 768 laptop at
+// 300 %), box-320.png, webkit.png and webkit-phone.png.
 import { mkdir, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -13,7 +14,8 @@ await mkdir(out, { recursive: true });
 const work = await mkdtemp(join(tmpdir(), 'levelwise-pictures-'));
 const { server, url } = await serve(site);
 const shots = [['chromium', 'window-web-phone.png', 393, 852, true], ['chromium', 'phone-320.png', 320, 568, true],
-               ['chromium', 'landscape.png', 852, 393, true], ['chromium', 'box-320.png', 320, 568, true, true],
+               ['chromium', 'landscape.png', 852, 393, true], ['chromium', 'landscape-568.png', 568, 320, true],
+               ['chromium', 'zoom-300.png', 455, 219, false], ['chromium', 'box-320.png', 320, 568, true, true],
                ['webkit', 'webkit.png', 391, 276, false], ['webkit', 'webkit-phone.png', 360, 780, false]];
 try {
   for (const [engine, name, width, height, touch, box] of shots) {

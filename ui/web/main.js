@@ -33,6 +33,10 @@ const direction = field('Combo1-text');
 const button = field('Command1');
 const box = field('box');
 
+// The button has the focus from the start, as in the desktop window, but the page stays at its
+// top: on a short screen the prices come first. (Autofocus would scroll down to the button.)
+if (document.activeElement === document.body) button.focus({ preventScroll: true });
+
 // The message box: modal, captioned with the program's name, the warning sign on the error
 // report. Escape closes it as the browser's own dialogs do; Enter presses its OK button.
 function showBox({ error, text }) {

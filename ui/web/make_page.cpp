@@ -133,7 +133,7 @@ std::string ControlHtml(const ControlEntry &entry)
                Html(form::kLogoDescription) + "\" width=\"" + std::to_string(entry.bounds.width) +
                "\" height=\"" + std::to_string(entry.bounds.height) + "\">";
     case ControlKind::PictureButton:
-        return "<button id=\"" + id + "\" type=\"button\" autofocus>" + text + "</button>";
+        return "<button id=\"" + id + "\" type=\"button\">" + text + "</button>";
     }
     return {};
 }

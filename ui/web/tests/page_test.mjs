@@ -355,6 +355,25 @@ if (engine !== 'firefox') {
   }]);
 }
 
+// Short screens: a 1366 x 768 laptop at 300 % and 400 % zoom, a phone in landscape. The page
+// opens at its top, at the prices, and every control can be scrolled to.
+const short = [['a laptop at 300 % zoom, 455 x 219', 455, 219, false], ['a laptop at 400 % zoom, 341 x 192', 341, 192, false],
+               ...(engine === 'chromium' ? [['a phone in landscape, 568 x 320', 568, 320, true]] : [])];
+for (const [name, width, height, touch] of short) {
+  rows.push([`${name}: opens at its top, every control within reach`, async () => {
+    const page = await open('hu-HU', { width, height, touch });
+    const shown = await page.eval(() => ({
+      scrolled: [scrollX, scrollY],
+      unreachable: [...document.querySelectorAll('#Form1 > [id]')].filter((element) => {
+        const box = element.getBoundingClientRect();
+        return box.top + scrollY < 0 || box.left + scrollX < 0;
+      }).map((element) => element.id) }));
+    check(`${name}: the page opens at its top`, same(shown.scrolled, [0, 0]), `scrolled to ${shown.scrolled}`);
+    check(`${name}: no control above or left of the page's reach`, shown.unreachable.length === 0,
+          shown.unreachable.join(', '));
+  }]);
+}
+
 // Phones and tablets: [name, width, height]. Chromium emulates a touch screen; WebKitGTK's
 // browser has a fine pointer only, so it shows one phone size, narrower than the window.
 const screens = { chromium: [['phone 320 x 568', 320, 568], ['phone 360 x 780', 360, 780],

@@ -68,8 +68,13 @@ async function openPuppeteer(modules, engine, work) {
     }
   }
   return {
-    async newPage({ language, width, height, touch = false }) {
+    async newPage({ language, width, height, touch = false, forcedColours = false }) {
       const page = await browser.newPage();
+      // High contrast as Windows gives it (Chromium's emulation).
+      if (forcedColours) {
+        await (await page.createCDPSession()).send('Emulation.setEmulatedMedia',
+                                                   { features: [{ name: 'forced-colors', value: 'active' }] });
+      }
       const asked = [];
       page.on('request', (request) => asked.push(request.url()));
       await setLanguage(page, language);

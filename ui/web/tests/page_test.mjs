@@ -49,9 +49,10 @@ const pages = [];
 // Ready once loaded with the focus on the button, which WebKit gives at its first drawing
 // after the load. A WebKit page that never drew (seen once in a fresh Debian 12 root under
 // load: loaded, no focus, for 30 s) is started again once, with what it showed reported.
-async function open(language = 'en-US', { width = table.client[0], height = table.client[1], touch = false } = {}) {
+async function open(language = 'en-US', { width = table.client[0], height = table.client[1], touch = false,
+                                           forcedColours = false } = {}) {
   for (let attempt = 1; ; attempt++) {
-    const page = await browser.newPage({ language, width, height, touch });
+    const page = await browser.newPage({ language, width, height, touch, forcedColours });
     pages.push(page);
     await page.goto(url);
     try {
@@ -195,6 +196,32 @@ const rows = [
     const page = await open();
     const id = await page.appId();
     check(`the app's id is the folder it is served from (${id})`, id === url, id);
+  }]] : []),
+  // High contrast takes the page's colours away: the chosen item must still stand out, and the
+  // list's arrow stay an arrow.
+  ...(engine === 'chromium' ? [['forced colours: the chosen item and the arrow', async () => {
+    const page = await open('en-US', { forcedColours: true });
+    await page.focus('#Combo1-text');
+    await page.press('F4');
+    await page.waitFor(() => !document.getElementById('Combo1-list').hidden);
+    const look = await page.eval(() => {
+      const items = [...document.querySelectorAll('#Combo1-list [role=option]')];
+      // The colour behind an element: its own, or if clear, that of the nearest behind it.
+      const behind = (element) => {
+        const colour = getComputedStyle(element).backgroundColor;
+        return /rgba\(.*, 0\)$/.test(colour) && element.parentElement ? behind(element.parentElement) : colour;
+      };
+      const colours = (item) => `${getComputedStyle(item).color} on ${behind(item)}`;
+      const arrow = getComputedStyle(document.querySelector('#Combo1 .drop'), '::after');
+      return { chosen: items.filter((item) => item.ariaSelected === 'true').map(colours),
+               others: items.filter((item) => item.ariaSelected !== 'true').map(colours),
+               arrow: [arrow.borderLeftColor, arrow.borderRightColor, arrow.borderTopColor] };
+    });
+    check('the chosen item in colours of its own', look.chosen.length === 1 && !look.others.includes(look.chosen[0]),
+          JSON.stringify(look));
+    const clear = 'rgba(0, 0, 0, 0)';
+    check('the arrow a triangle: its sides clear, its top drawn', look.arrow[0] === clear && look.arrow[1] === clear &&
+          look.arrow[2] !== clear, JSON.stringify(look.arrow));
   }]] : []),
   ...(engine === 'webkit' ? [['the C locale\'s language tag', async () => {
     const page = await open('C');

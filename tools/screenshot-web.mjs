@@ -2,8 +2,8 @@
 //   node tools/screenshot-web.mjs SITE_DIR NODE_MODULES_DIR OUT_DIR
 // OUT_DIR gets window-web-phone.png (393 x 852, a touch screen, in Chromium) and, to look at,
 // phone-320.png, landscape.png, landscape-568.png, zoom-300.png (a 1366 x 768 laptop at
-// 300 %), box-320.png, forced-colours.png (high contrast, the direction list open), webkit.png
-// and webkit-phone.png.
+// 300 %), box-320.png, forced-colours.png (high contrast, the direction list open),
+// tablet-price.png (an 11-digit price), webkit.png and webkit-phone.png.
 import { mkdir, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
@@ -18,6 +18,7 @@ const shots = [['chromium', 'window-web-phone.png', 393, 852, true], ['chromium'
                ['chromium', 'landscape.png', 852, 393, true], ['chromium', 'landscape-568.png', 568, 320, true],
                ['chromium', 'zoom-300.png', 455, 219, false], ['chromium', 'box-320.png', 320, 568, true, 'box'],
                ['chromium', 'forced-colours.png', 391, 276, false, 'list', true],
+               ['chromium', 'tablet-price.png', 820, 1180, true, 'price'],
                ['webkit', 'webkit.png', 391, 276, false], ['webkit', 'webkit-phone.png', 360, 780, false]];
 try {
   for (const [engine, name, width, height, touch, open, forcedColours] of shots) {
@@ -32,6 +33,10 @@ try {
       if (open === 'box') {
         await page.click('#Command1');
         await page.waitFor(() => document.querySelector('#box[open]'));
+      } else if (open === 'price') {
+        await page.focus('#Text1');
+        await page.eval(() => Text1.select());
+        await page.type('12345678901');
       } else if (open === 'list') {
         await page.focus('#Combo1-text');
         await page.press('F4');

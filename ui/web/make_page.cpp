@@ -205,6 +205,10 @@ std::string Place(const ControlEntry &entry, double scale)
            "px; height: " + Num(entry.bounds.height * scale) + "px;";
 }
 
+// The text fields' padding either side: with their 1 px border, room for a price of the
+// longest in the table's field.
+constexpr int kFieldPaddingPx = 2;
+
 // On a touch screen the fields' text must be 16 px at least (Safari zooms the page when a
 // smaller field takes the focus) and the fields and the button 32 px tall: the window is
 // scaled by the least quarter step that gives both.
@@ -218,6 +222,17 @@ double TouchScale()
     }
     const double needed = std::max(16.0 / fieldTextPx, 32.0 / lowest);
     return std::ceil(needed * 4.0) / 4.0;
+}
+
+// The price fields' text in the scaled window: as large as a price of the longest fits the
+// field, digits taken at 0.64 em (DejaVu Sans', the widest of the fonts a browser may fall back
+// to), and never below the 16 px a touch screen needs.
+double ScaledFieldTextPx(double scale)
+{
+    const form::ControlEntry &field = *form::FindControl(form::kHintedFields.front());
+    const double inner = field.bounds.width * scale - 2 * (1 + kFieldPaddingPx);
+    const double fitting = std::floor(inner / (form::kPriceMaxLength * 0.64) * 4.0) / 4.0;
+    return std::max(16.0, std::min(fitting, form::kDialogFontPoints * scale * 4.0 / 3.0));
 }
 
 // The controls in reading order: top to bottom, and left to right where they start level.
@@ -255,6 +270,7 @@ std::string TouchLayout()
             css += " font-size: " + Num(form::kTitleFontPoints * scale) + "pt;";
         css += " }\n";
     }
+    css += "#Form1 input { font-size: " + Num(ScaledFieldTextPx(scale)) + "px; }\n";
     css += "}\n";
     css += "/* Narrower: one column, each label above its field. */\n";
     css += "@media (max-width: " + Num(form::kClientSize.width - 0.02) +
@@ -278,17 +294,16 @@ std::string TouchLayout()
             css += " margin-top: 8px;";
         css += " }\n";
     }
-    css += "}\n";
     // The fields' text is large print there (18 pt, as accessibility guidelines count it), so
     // that the window's pale blue on white, 3.25 : 1, is legible as it is.
-    css += "/* Any touch screen or narrow screen: large field text; the box and the direction list "
-           "for a finger. */\n";
+    css += "#Form1 input { font-size: 18pt; }\n";
+    css += "}\n";
+    css += "/* Any touch screen or narrow screen: the box and the direction list for a finger. */\n";
     css += "@media (pointer: coarse), (max-width: " + Num(form::kClientSize.width - 0.02) +
            "px) {\n"
-           "#Form1 input { font-size: 18pt; }\n"
            "#box { font-size: 16px; max-width: calc(100vw - 24px); box-sizing: border-box; }\n"
            "#box-ok { min-height: 44px; min-width: 88px; }\n"
-           ".combo input { padding-right: 36px; }\n"
+           "#Form1 .combo input { padding-right: 36px; }\n"
            ".combo .drop { width: 32px; }\n"
            ".combo .drop::after { left: 12px; }\n"
            ".combo [role=option] { padding: 10px 8px; }\n"
@@ -339,7 +354,8 @@ std::string Layout()
            " 0 0 " + Px(padding + 1) + "; }\n";
     // The focus frame a pixel inside the face's margin, as the desktop draws it.
     css += "#Command1:focus-visible { outline-offset: " + Px(-(form::kFaceMargin + 2)) + "; }\n";
-    css += "#Form1 input { color: " + Rgb(form::kTextColour) + "; }\n";
+    css += "#Form1 input { color: " + Rgb(form::kTextColour) + "; padding: 0 " +
+           Px(kFieldPaddingPx) + "; }\n";
     return css + TouchLayout();
 }
 

@@ -115,6 +115,14 @@ async function close(page, key = 'Escape') {
   await page.press(key);
   await page.waitFor(() => document.querySelector('#box:not([open])'));
 }
+// A price of the longest shows whole in its field, unscrolled.
+async function checkFits(page, where = '') {
+  const longest = '9'.repeat(table.maxLength);
+  await setField(page, 'Text1', longest);
+  const [needed, room] = await page.eval(() => [Text1.scrollWidth, Text1.clientWidth]);
+  check(`${where}${longest.length} digits fit the price field`, needed <= room, `${needed} px in ${room} px`);
+  await setField(page, 'Text1', table.controls.find((control) => control.name === 'Text1').text);
+}
 const geometry = (page) => page.eval(() => {
   const form = document.getElementById('Form1').getBoundingClientRect();
   return Object.fromEntries([...document.querySelectorAll('#Form1 > [id]')].map((element) => {
@@ -176,6 +184,7 @@ const rows = [
     await setField(page, 'Text1', long);
     const typed = await value(page, 'Text1');
     check(`typed ${long.length} characters, the field holds "${typed}"`, typed === long.slice(0, table.maxLength));
+    await checkFits(page);
   }],
   // Enter held on the button: the repeats that follow the press that opened the box must not
   // close it before it is read. (Of the three drivers, Chromium's alone sends a key's repeats.)
@@ -444,6 +453,7 @@ for (const [name, width, height] of screens) {
     check(`${name}: a tap at each control's centre reaches it`, missed.length === 0, missed.join(', '));
     check(`${name}: the same tab order`, same(await tabOrder(page), table.tabOrder));
     await checkColours(page, `${name}: `);
+    await checkFits(page, `${name}: `);
     await page.tap('#Text2');
     check(`${name}: a tap on a field puts the focus there`, await active(page) === 'Text2');
     const box = await press(page, 'tap');

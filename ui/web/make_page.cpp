@@ -87,6 +87,13 @@ const form::FieldLabel *PairOf(std::string_view name)
     return nullptr;
 }
 
+// The id of the element that takes a control's focus: a combo box's is its text field's.
+std::string FocusId(std::string_view name)
+{
+    const ControlEntry *entry = form::FindControl(name);
+    return std::string(name) + (entry && entry->kind == ControlKind::ComboBox ? "-text" : "");
+}
+
 std::string ControlHtml(const ControlEntry &entry)
 {
     const std::string id = Name(entry);
@@ -105,7 +112,7 @@ std::string ControlHtml(const ControlEntry &entry)
     switch (entry.kind) {
     case ControlKind::Label:
         if (pair)
-            return "<label id=\"" + id + "\" for=\"" + std::string(pair->field) + "\">" + text +
+            return "<label id=\"" + id + "\" for=\"" + FocusId(pair->field) + "\">" + text +
                    "</label>";
         return "<div id=\"" + id + "\">" + text + "</div>";
     case ControlKind::TextBox:

@@ -232,6 +232,22 @@ const rows = [
     check('the arrow a triangle: its sides clear, its top drawn', look.arrow[0] === clear && look.arrow[1] === clear &&
           look.arrow[2] !== clear, JSON.stringify(look.arrow));
   }]] : []),
+  ['with the mouse: each label focuses its field, Enter closes the box after a click on its text', async () => {
+    const page = await open();
+    const pairs = await page.eval(() => [...document.querySelectorAll('#Form1 input[aria-labelledby]')]
+      .map((field) => [field.getAttribute('aria-labelledby'), field.id]));
+    for (const [label, field] of pairs) {
+      await page.focus('#Command1');
+      await page.click(`#${label}`);
+      const focused = await page.eval(() => document.activeElement.id);
+      check(`a click on ${label} focuses ${field}`, focused === field, `focus on "${focused}"`);
+    }
+    await press(page);
+    await page.click('#box-text');  // as if to select it for copying
+    await page.press('Enter');
+    const closed = await page.waitFor(() => !document.getElementById('box').open).then(() => true, () => false);
+    check('Enter closes the box after a click on its text', pairs.length === 3 && closed);
+  }],
   ...(engine === 'webkit' ? [['the C locale\'s language tag', async () => {
     const page = await open('C');
     const box = await press(page);

@@ -46,6 +46,13 @@ function showBox({ error, text }) {
   field('box-ok').focus();
 }
 field('box-ok').addEventListener('click', () => box.close());
+// Enter closes the box wherever its focus is: a click on its text, to copy it, takes the focus
+// away from OK.
+document.addEventListener('keydown', (event) => {
+  if (!box.open || event.key !== 'Enter' || event.repeat || event.target === field('box-ok')) return;
+  event.preventDefault();
+  box.close();
+});
 // Only a key pressed while the box is open counts: the repeats of Enter held on the button
 // since before it opened would close it, the levels gone before they could be read.
 box.addEventListener('keydown', (event) => { if (event.repeat) event.preventDefault(); }, { capture: true });

@@ -114,6 +114,9 @@ std::string ControlHtml(const ControlEntry &entry)
         if (pair)
             return "<label id=\"" + id + "\" for=\"" + FocusId(pair->field) + "\">" + text +
                    "</label>";
+        // The window's title is the page's heading, for a screen reader to find.
+        if (entry.font == form::ControlFont::Title)
+            return "<h1 id=\"" + id + "\">" + text + "</h1>";
         return "<div id=\"" + id + "\">" + text + "</div>";
     case ControlKind::TextBox:
         return "<input id=\"" + id + "\" type=\"text\" value=\"" + text + "\" maxlength=\"" +

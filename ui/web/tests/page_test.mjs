@@ -390,7 +390,7 @@ if (engine !== 'firefox') {
     // description).
     const expected = [['#Text1', 'textbox', table.labels.Text1, table.hint], ['#Text2', 'textbox', table.labels.Text2, table.hint],
                       ['#Combo1-text', 'combobox', table.labels.Combo1, ''], ['#Command1', 'button', table.controls.find((c) => c.name === 'Command1').text, ''],
-                      ['#Image1', 'image', table.logo, '']];
+                      ['#Image1', 'image', table.logo, ''], ['#Label7', 'heading', table.title, '']];
     for (const [selector, role, name, description] of expected) {
       const told = await page.role(selector);
       check(`${selector}: ${role} "${name}"${description && told.description !== undefined ? `, described "${description}"` : ''}`,

@@ -232,6 +232,25 @@ const rows = [
     check('the arrow a triangle: its sides clear, its top drawn', look.arrow[0] === clear && look.arrow[1] === clear &&
           look.arrow[2] !== clear, JSON.stringify(look.arrow));
   }]] : []),
+  // WCAG 2.2's least target for a pointer, 24 x 24 px: the list's items, and the arrow's
+  // reach around its centre.
+  ['with the mouse: the direction list\'s items and arrow are targets of 24 x 24 px', async () => {
+    const page = await open();
+    const missed = await page.eval(() => {
+      const drop = document.querySelector('#Combo1 .drop');
+      const box = drop.getBoundingClientRect();
+      const [x, y] = [box.left + box.width / 2, box.top + box.height / 2];
+      const corners = [[-11.5, -11.5], [11.5, -11.5], [-11.5, 11.5], [11.5, 11.5]];
+      return corners.filter(([dx, dy]) => document.elementFromPoint(x + dx, y + dy) !== drop);
+    });
+    check('the arrow takes a click within 12 px of its centre', missed.length === 0, JSON.stringify(missed));
+    await page.click('#Combo1 .drop');
+    await page.waitFor(() => !document.getElementById('Combo1-list').hidden);
+    const items = await page.eval(() => [...document.querySelectorAll('#Combo1-list [role=option]')].map((item) =>
+      ((b) => [Math.round(b.width), Math.round(b.height)])(item.getBoundingClientRect())));
+    check('each item 24 x 24 px or more', items.length === 2 && items.every(([w, h]) => w >= 24 && h >= 24),
+          JSON.stringify(items));
+  }],
   ['with the mouse: each label focuses its field, Enter closes the box after a click on its text', async () => {
     const page = await open();
     const pairs = await page.eval(() => [...document.querySelectorAll('#Form1 input[aria-labelledby]')]

@@ -34,10 +34,10 @@ for (const [from, to] of copies) await copyFile(from, join(site, to));
 // loader comes first, so that the module is compiled while the page's script runs.
 const loader = await readFile(join(root, 'ui/web/calculator.js'), 'utf8');
 const main = await readFile(join(root, 'ui/web/main.js'), 'utf8');
-const importLine = "import { pageCalculator as calculator } from './calculator.js';\n";
+const importLine = "import { pageCalculator, loadPageCalculator } from './calculator.js';\n";
 if (!main.includes(importLine)) throw new Error(`main.js no longer starts with: ${importLine}`);
 await writeFile(join(site, 'main.js'), `${loader.replace(/^export /gm, '')}\n` +
-                main.replace(importLine, 'const calculator = pageCalculator;\n'));
+                main.replace(importLine, ''));
 // One style sheet: the page's own look, then the window's places from the table.
 const layout = join(site, 'layout.css');
 await writeFile(join(site, 'levelwise.css'),

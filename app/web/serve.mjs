@@ -38,12 +38,13 @@ async function gzipped(file, body) {
   return gzip;
 }
 
-// Resolves to { server, url } once listening. onRequest, if given, sees each request's path.
+// Resolves to { server, url } once listening. onRequest, if given, sees each request's path,
+// and the answer waits for the promise it returns, if any (a slow network, for tests).
 export async function serve(site, { port = 0, base = '/', onRequest, lastModified = false } = {}) {
   const policy = await policyOf(site);
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    onRequest?.(path);
+    await onRequest?.(path);
     let file = null;
     if (path.startsWith(base)) {
       const relative = normalize(path.slice(base.length) || 'index.html');

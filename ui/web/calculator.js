@@ -56,7 +56,12 @@ class Calculator {
   }
 }
 
+// The page's calculator, loaded from beside this script; again after a failed load, past the
+// browser's cache, which may hold the failure.
+export function loadPageCalculator(again = false) {
+  return loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url), again ? { cache: 'reload' } : {}));
+}
+
 // In the page, the calculator starts loading as soon as this script runs: the site's script is
 // this loader joined in front of main.js (under node there is no page, and nothing starts).
-export const pageCalculator = typeof document === 'undefined'
-  ? null : loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url)));
+export const pageCalculator = typeof document === 'undefined' ? null : loadPageCalculator();

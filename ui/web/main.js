@@ -2,8 +2,10 @@
 // the calculator module. The window itself is in the HTML, so it shows before the module has
 // arrived; a click that comes first waits for it. The site serves it as one script with the
 // calculator's loader, which build_site.mjs joins in front in place of this import.
-import { pageCalculator as calculator } from './calculator.js';
+import { pageCalculator, loadPageCalculator } from './calculator.js';
 
+// The calculator as it loads; null after a failed load, until a click loads it again.
+let calculator = pageCalculator;
 // The moment the page is ready for a click answered at once, for the start-up figure.
 calculator.then(() => performance.mark('levelwise-ready'), () => {});
 
@@ -32,6 +34,20 @@ const high = field('Text2');
 const direction = field('Combo1-text');
 const button = field('Command1');
 const box = field('box');
+
+// While the calculator loads, the button says it is busy: a click then waits for it. Once it
+// has loaded, the offline copy is made (after one visit the page starts and calculates with no
+// network); not sooner, so that its downloads do not hold up the first start.
+function loading(calculation) {
+  button.setAttribute('aria-busy', 'true');
+  const idle = () => button.removeAttribute('aria-busy');
+  calculation.then(() => {
+    idle();
+    if ('serviceWorker' in navigator) navigator.serviceWorker.register(new URL('sw.js', import.meta.url)).catch(() => {});
+  }, idle);
+  return calculation;
+}
+loading(calculator);
 
 // The button has the focus from the start, as in the desktop window, but the page stays at its
 // top: on a short screen the prices come first. (Autofocus would scroll down to the button.)
@@ -62,11 +78,16 @@ button.addEventListener('click', async () => {
   if (running || box.open) return;
   running = true;
   try {
+    calculator ??= loading(loadPageCalculator(true));
     const outcome = (await calculator).calculate(low.value, high.value, direction.value,
                                                  numberSettings(navigator.language));
     showBox(outcome);
   } catch (failure) {
-    showBox({ error: true, text: `A számológép nem töltődött be: ${failure.message}` });
+    // The browser's own words are for developers; the trader is told what to do, in Hungarian.
+    console.error(failure);
+    calculator = null;
+    showBox({ error: true, text: 'A számológép nem töltődött be. Ellenőrizze a hálózati kapcsolatot, ' +
+                                 `majd nyomja meg újra a „${button.textContent}” gombot.` });
   } finally {
     running = false;
   }
@@ -119,9 +140,3 @@ direction.addEventListener('blur', () => openList(false));
 // The window takes typing and clicks from here on; a click before the calculator is ready
 // waits for it.
 performance.mark('levelwise-interactive');
-
-// After one visit the page starts and calculates with no network. The offline copy is made
-// once the calculator is ready, so that its downloads do not hold up the first start.
-if ('serviceWorker' in navigator) {
-  calculator.finally(() => navigator.serviceWorker.register(new URL('sw.js', import.meta.url)).catch(() => {}));
-}

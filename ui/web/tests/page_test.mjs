@@ -27,7 +27,13 @@ const report = scenarios[0].text;  // the initial texts' report
 
 const base = '/tools/levelwise/';
 const requests = [];
-let { server, url } = await serve(site, { base, onRequest: (path) => requests.push(path) });
+// A request the test holds back: its path's answer waits until the test lets it go.
+let held = null;
+const record = (path) => {
+  requests.push(path);
+  return held && path.endsWith(held.file) ? held.promise : undefined;
+};
+let { server, url } = await serve(site, { base, onRequest: record });
 
 // Stops the server, and serves the folder given (if any) at the same address, as serve() is
 // told by `options`.
@@ -37,7 +43,7 @@ async function restart(folder, options = {}) {
   await closed;
   if (folder) {
     ({ server } = await serve(folder, { base, port: Number(new URL(url).port),
-                                        onRequest: (path) => requests.push(path), ...options }));
+                                        onRequest: record, ...options }));
   }
 }
 
@@ -90,7 +96,7 @@ async function setField(page, id, text) {
 // warning sign, role.
 async function press(page, how = 'click', on = '#Command1') {
   if (how === 'click' || how === 'tap') await page[how](on);
-  else {
+  else if (how !== 'none') {  // 'none': the box a press before opens
     await page.focus(on);
     await page.press(how);
   }
@@ -115,6 +121,12 @@ async function close(page, key = 'Escape') {
   await page.press(key);
   await page.waitFor(() => document.querySelector('#box:not([open])'));
 }
+// The site as if never visited: the offline copy the rows before left is gone.
+const forgetOfflineCopy = (page) => page.eval(async () => {
+  for (const registration of await navigator.serviceWorker.getRegistrations()) await registration.unregister();
+  for (const name of await caches.keys()) await caches.delete(name);
+  return true;
+});
 // A price of the longest shows whole in its field, unscrolled.
 async function checkFits(page, where = '') {
   const longest = '9'.repeat(table.maxLength);
@@ -339,6 +351,50 @@ rows.push(
     check('a policy of its own origin only, no inline script',
           stored.inline === 0 && stored.policy.includes("default-src 'self'") && !stored.policy.includes('unsafe-inline'));
   }],
+  // The calculator's module on a slow network, then on none: the button says it is busy while
+  // it loads, a click waits for it, and a failed load says so in Hungarian and is tried again
+  // on the next click.
+  ['the calculator\'s module slow, then failing, then back', async () => {
+    const page = await open();
+    await forgetOfflineCopy(page);
+    let release;
+    held = { file: 'levelwise.wasm', promise: new Promise((done) => { release = done; }) };
+    try {
+      await page.reload();
+      await page.waitFor(() => document.activeElement.id === 'Command1');
+      const waiting = await page.eval(() => [Command1.getAttribute('aria-busy'), getComputedStyle(Command1).cursor]);
+      check('while the module loads, the button is busy', same(waiting, ['true', 'progress']), JSON.stringify(waiting));
+      await page.click('#Command1');
+      release();
+      const box = await press(page, 'none');
+      check('a click before the module arrived is answered once it has', box.text === report, box.text);
+      await close(page);
+    } finally {
+      release();
+      held = null;
+    }
+    const missing = join(work, 'no-module');
+    await mkdir(missing);
+    for (const file of await readdir(site)) {
+      if (file !== 'levelwise.wasm') await writeFile(join(missing, file), await readFile(join(site, file)));
+    }
+    await restart(missing);
+    try {
+      await forgetOfflineCopy(page);
+      await page.reload();
+      let box = await press(page);
+      const idle = await page.eval(() => Command1.getAttribute('aria-busy'));
+      check('a module that failed: a Hungarian report that says to try again, the button no longer busy',
+            box.warning && box.text.startsWith('A számológép nem töltődött be') && box.text.includes('Számol') &&
+            !/WebAssembly|HTTP|fetch|Failed|Error/.test(box.text) && idle !== 'true', `${box.text} (busy: ${idle})`);
+      await close(page);
+      await restart(site);
+      box = await press(page);
+      check('the module back, the next click loads it and calculates', box.text === report, box.text);
+    } finally {
+      await restart(site);
+    }
+  }],
   // As a plain static host serves it (Last-Modified only, the files a day old), so that the
   // browser keeps each file for a while without asking: a new version must reach a user who
   // had the old one all the same.
@@ -359,11 +415,7 @@ rows.push(
     const marked = (page) => page.eval(() => document.querySelector('meta[name=levelwise-test]')?.content ?? 'old');
     // A first visit from nothing: the rows before left an offline copy of their own.
     const page = await open();
-    await page.eval(async () => {
-      for (const registration of await navigator.serviceWorker.getRegistrations()) await registration.unregister();
-      for (const name of await caches.keys()) await caches.delete(name);
-      return true;
-    });
+    await forgetOfflineCopy(page);
     await restart(await version('old', undefined, 24 * 3600 * 1000), { lastModified: true });
     await page.reload();
     await page.eval(() => navigator.serviceWorker.ready.then(() => true));

@@ -106,12 +106,12 @@ if(LEVELWISE_WINDOWS_CHECK)
              ${windows_build}/core/tests/check_reference_cases.exe Z:${reference_file})
     add_test(NAME window_windows COMMAND ${session} run ${wine_dir}
              ${windows_build}/ui/win32/tests/window_test.exe Z:${exe})
-    # The window again on a dense screen, and under regional settings with a decimal comma
-    # and with groups of two above the first three.
+    # The window again on a dense screen, and under regional settings with a decimal comma,
+    # with apostrophe and space groups and with groups of two above the first three.
     add_test(NAME window_windows_144dpi COMMAND ${session} run ${wine_dir}
              ${windows_build}/ui/win32/tests/window_test.exe Z:${exe} dpi=144)
     set_tests_properties(window_windows_144dpi PROPERTIES ENVIRONMENT LEVELWISE_WINE_DPI=144)
-    foreach(settings hu-HU:hu_HU en-IN:en_IN)
+    foreach(settings hu-HU:hu_HU de-CH:de_CH fr-FR:fr_FR en-IN:en_IN)
         string(REPLACE ":" ";" settings ${settings})
         list(GET settings 0 name)
         list(GET settings 1 locale)
@@ -123,7 +123,8 @@ if(LEVELWISE_WINDOWS_CHECK)
              COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_installer_test.sh ${wine_dir}
                      ${windows_build} ${signing})
     set_tests_properties(core_tests_windows form_tests_windows core_reference_windows window_windows
-                         window_windows_144dpi window_windows_hu_HU window_windows_en_IN windows_downloads
+                         window_windows_144dpi window_windows_hu_HU window_windows_de_CH window_windows_fr_FR
+                         window_windows_en_IN windows_downloads
                          PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300)
     set_tests_properties(windows_downloads PROPERTIES ENVIRONMENT SOURCE_DATE_EPOCH=${release_epoch})
     set_tests_properties(core_reference_windows PROPERTIES FIXTURES_REQUIRED "wine;reference_cases")

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 source tools/packages.sh
 if [ "${1:-}" = --quick ]; then
     levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
-    levelwise_require_locales hu_HU de_DE
+    levelwise_require_locales hu_HU de_DE de_CH fr_FR
     build=build/quick
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_BUILD_BENCHMARKS=ON >/dev/null
     cmake --build "$build" --parallel "$(nproc)" --target core_tests form_tests window_look_test window_use_test
@@ -20,7 +20,7 @@ elif [ $# -gt 0 ]; then
 fi
 levelwise_require_packages "${LEVELWISE_BUILD_PACKAGES[@]}" "${LEVELWISE_TEST_PACKAGES[@]}"
 command -v npm >/dev/null || levelwise_require_packages npm
-levelwise_require_locales hu_HU de_DE de_CH en_IN en_US
+levelwise_require_locales hu_HU de_DE de_CH fr_FR en_IN en_US
 echo "levelwise: packages and locales ready after $SECONDS s" >&2
 
 build=build/test

@@ -17,14 +17,20 @@ namespace {
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
 
-// What people type for a group separator their keyboard lacks: an ordinary space for a
-// no-break or thin space, the apostrophe for the Swiss right single quotation mark. 0 where
-// the separator is typed as it is.
-char16_t TypedGroupSeparator(std::u16string_view separator)
+// Group separators that stand for one another: the spaces (ordinary, no-break, narrow
+// no-break, thin) and the apostrophes (typewriter, right single quotation mark). Settings name
+// one; people type whichever their keyboard, their system or a copied text gives them.
+int SeparatorFamily(char16_t c)
 {
-    if (separator == u"\u00A0" || separator == u"\u202F" || separator == u"\u2009")
-        return u' ';
-    return separator == u"\u2019" ? u'\'' : u'\0';
+    switch (c) {
+    case u' ':
+    case u'\u00A0':
+    case u'\u202F':
+    case u'\u2009': return 1;
+    case u'\'':
+    case u'\u2019': return 2;
+    default: return 0;
+    }
 }
 
 // Saturation bound of the exponent's value. Any text that fits in memory moves the decimal
@@ -95,10 +101,12 @@ private:
     // Length of the group separator at the current position, 0 if there is none.
     std::size_t GroupSeparatorLength() const
     {
-        if (PeekText(m_settings.groupSeparator))
-            return m_settings.groupSeparator.size();
-        if (const char16_t typed = TypedGroupSeparator(m_settings.groupSeparator);
-            typed && Peek(typed))
+        const std::u16string &separator = m_settings.groupSeparator;
+        if (PeekText(separator))
+            return separator.size();
+        if (separator.size() == 1 && m_pos < m_text.size() &&
+            SeparatorFamily(separator[0]) != 0 &&
+            SeparatorFamily(m_text[m_pos]) == SeparatorFamily(separator[0]))
             return 1;
         return 0;
     }

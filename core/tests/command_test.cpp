@@ -121,6 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
         Reads("ThinSpaceGroupsTypedAsSpace", u"15 620,5", NumberSettings{u",", u"\u2009"}, 15620.5),
         Reads("SwissGroupsTypedAsApostrophe", u"1'015'620.5", NumberSettings{u".", u"\u2019"},
               1015620.5),
+        // Any space for a space separator, either apostrophe for an apostrophe; no other.
+        Reads("FrenchNoBreakSpace", u"15\u00A0620", kFrench, 15620),
+        Reads("HungarianNarrowAndThinSpaces", u"1\u202F234\u2009567", kHungarian, 1234567),
+        Reads("NoBreakSpaceForOrdinarySpace", u"15\u00A0620", NumberSettings{u".", u" "}, 15620),
+        Reads("SwissTypographicApostrophe", u"15\u2019620.5", NumberSettings{u".", u"'"}, 15620.5),
+        Rejects("ApostropheForSpace", u"15'620", kFrench),
+        Rejects("NoBreakSpaceForComma", u"15\u00A0620", kEnglish),
         // Exponent forms, the edges of the double range, and underflow to zero.
         Reads("ExponentCapital", u"1E+308", kEnglish, 1e308),
         Reads("ExponentSmall", u"1e5", kEnglish, 1e5),

@@ -17,7 +17,7 @@ enum class Shown { Nothing, Message, ErrorReport };
 struct WindowScenario {
     const char *name;
     // "" under any number settings; else the language whose settings the row needs
-    // ("en-US", "hu-HU", "de-DE", "de-CH", "en-IN"), under which alone it runs.
+    // ("en-US", "hu-HU", "de-DE", "de-CH", "fr-FR", "en-IN"), under which alone it runs.
     const char *settings = "";
     std::u16string_view low = u"15620";   // Text1
     std::u16string_view high = u"15700";  // Text2
@@ -85,6 +85,15 @@ inline constexpr std::array kWindowScenarios{
                    .low = u"15.620,5", .high = u"15.700", .text = kReportHalf},
     WindowScenario{.name = "de-CH: apostrophe groups", .settings = "de-CH", .low = u"15'620.5",
                    .text = kReportHalf},
+    WindowScenario{.name = "de-CH: typographic apostrophe groups", .settings = "de-CH",
+                   .low = u"15\u2019620.5", .high = u"15\u2019700", .text = kReportHalf},
+    // Any space stands for the settings' own: ordinary, no-break, narrow no-break and thin.
+    WindowScenario{.name = "hu-HU: space groups", .settings = "hu-HU", .low = u"15 620",
+                   .high = u"15\u00A0700", .text = kReport},
+    WindowScenario{.name = "hu-HU: narrow and thin space groups", .settings = "hu-HU",
+                   .low = u"15\u202F620", .high = u"15\u2009700", .text = kReport},
+    WindowScenario{.name = "fr-FR: no-break and ordinary space groups", .settings = "fr-FR",
+                   .low = u"15\u00A0620", .high = u"15 700", .text = kReport},
     // 99950 to 100000 rises 50: 99980.9, 99975 and 99969.1.
     WindowScenario{.name = "en-IN: groups of two above three", .settings = "en-IN",
                    .low = u"99,950", .high = u"1,00,000",

@@ -85,8 +85,8 @@ private:
     void CheckBox(const ShownBox &box, const test::WindowScenario &row);
 };
 
-// The rows for the system's number settings (run once more under hu_HU and de_DE, see the
-// CMake file), and those for any.
+// The rows for the system's number settings (run once more under hu_HU, de_DE, de_CH and
+// fr_FR, see the CMake file), and those for any.
 void WindowUseTest::scenarios_data()
 {
     // Run under a locale, the C library must really have it (a missing locale leaves it in

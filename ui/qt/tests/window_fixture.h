@@ -100,7 +100,12 @@ public:
         field->setFocus();
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
+        // Each character as a key of the keyboard's layout brings it, beyond Latin-1 too (a
+        // narrow no-break space, a typographic apostrophe), which keyClicks cannot type.
+        for (const QChar c : text) {
+            QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
 
 private:

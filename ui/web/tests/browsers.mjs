@@ -38,6 +38,7 @@ async function until(probe, what, limit = LIMIT_MS) {
 
 // A page in any of the three engines, with the few verbs the page's tests use:
 //   eval(fn, ...args)   fn(...args) run in the page (it may be async); its JSON result
+//   run(source)         a script's text run in the page, past its security policy
 //   waitFor(fn, ...args) until eval is truthy
 //   goto(url), reload(), click(selector), tap(selector), focus(selector)
 //   press(key), type(text)   keys as puppeteer names them ('Enter', 'ArrowDown', ' ')
@@ -84,6 +85,7 @@ async function openPuppeteer(modules, engine, work) {
         goto: (url) => page.goto(url, { waitUntil: 'load' }),
         reload: () => page.reload({ waitUntil: 'load' }),
         eval: (fn, ...args) => page.evaluate(fn, ...args),
+        run: (source) => page.evaluate(source),
         waitFor: (fn, ...args) => page.waitForFunction(fn, { polling: 50, timeout: LIMIT_MS }, ...args),
         click: (selector) => page.click(selector),
         async tap(selector) {
@@ -206,6 +208,7 @@ async function openWebKit() {
         goto: (url) => session('/url', { url }),
         reload: () => session('/refresh', {}),
         eval: evaluate,
+        run: (source) => session('/execute/sync', { script: source, args: [] }),
         waitFor: (fn, ...args) => until(() => evaluate(fn, ...args), `${fn}`),
         // A click on a page just shown once opened no box in a fresh Debian 13 root; a click
         // the page never saw is given once more, and said.

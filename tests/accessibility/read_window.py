@@ -1,6 +1,8 @@
 """Reads the running Levelwise through AT-SPI, as a screen reader does: the frame, the name
-and labelled-by relation of each field, the logo's description, then presses the button and
-reads the message box that is announced. Prints one line per check; exits 1 if any failed."""
+and labelled-by relation of each field, the logo's description; turns the mouse wheel over the
+direction list (with xdotool, as the X server's pointer); then presses the button and reads the
+message box that is announced. Prints one line per check; exits 1 if any failed."""
+import subprocess
 import sys
 import time
 
@@ -60,6 +62,44 @@ for role, name, description in FIELDS:
               for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
     check(name in labels, f"\"{name}\" labelled by its label ({labels})")
     check(field.description == description, f"\"{name}\" described as \"{field.description}\"")
+
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+def wheel(node, *clicks):
+    """Turns the wheel over the left of a control (button 4 up, 5 down) and types the keys
+    after it: once the focused field shows them, the wheel has been dealt with before."""
+    x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", "--sync", str(x + width // 3), str(y + height // 2),
+                    "click", *clicks], check=True)
+
+
+# The wheel turns the direction list only when it has the focus, as on Windows: a trader
+# scrolling past from a price field must not find "Short" in it.
+by_name = {n.name: n for n in nodes if n.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX)}
+low, combo = by_name.get(FIELDS[0][1]), by_name.get(FIELDS[2][1])
+direction = next((n for n in walk(combo) if n.getRole() == pyatspi.ROLE_TEXT), None) if combo else None
+if low is not None and direction is not None:
+    # grabFocus returns once the program has moved the focus. A key typed after the wheel lands
+    # in the field that has the focus: the price field, unless the wheel took it.
+    low.queryComponent().grabFocus()
+    wheel(combo, "5")
+    subprocess.run(["xdotool", "type", "9"], check=True)
+    typed = wait_for(lambda: "9" in text_of(low) + text_of(direction))
+    check(typed and text_of(low) == "156209" and text_of(direction) == "Long",
+          f"a wheel over the list from a price field leaves it \"{text_of(direction)}\" and the"
+          f" focus in the field (\"{text_of(low)}\")")
+    subprocess.run(["xdotool", "key", "BackSpace"], check=True)
+    wait_for(lambda: text_of(low) == "15620")
+    direction.queryComponent().grabFocus()
+    wheel(combo, "5")
+    turned = wait_for(lambda: text_of(direction) == "Short")
+    wheel(combo, "4")
+    back = wait_for(lambda: text_of(direction) == "Long")
+    check(turned and back, "a wheel over the list with the focus turns it to Short and back")
 
 logo = next((n for n in nodes if n.getRole() == pyatspi.ROLE_IMAGE), None)
 check(logo is not None and logo.name == "A Levelwise emblémája", "the logo, by its description")

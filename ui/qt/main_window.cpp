@@ -74,6 +74,24 @@ public:
     }
 };
 
+// The direction list turns on the mouse wheel only when it has the focus, as on Windows: a
+// wheel over it from elsewhere neither takes the focus nor changes "Long" to "Short" unseen.
+class WheelOnlyWithFocus : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        // The window's focus, active or not: under a desktop with no window manager it is not.
+        auto *list = static_cast<QWidget *>(watched);
+        if (QWidget *focus = list->window()->focusWidget(); list == focus || list->isAncestorOf(focus))
+            return false;
+        event->ignore();  // for the window under it, as an unturned control leaves it
+        return true;
+    }
+};
+
 // Drops what a message box must not take: the repeats of a key held since before it opened.
 class HeldKeyFilter : public QObject {
 public:
@@ -165,6 +183,8 @@ QWidget *Form1::CreateControl(const form::ControlEntry &entry)
         // does not add the typed text to the list.
         combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setFocusPolicy(Qt::StrongFocus);
+        combo->installEventFilter(new WheelOnlyWithFocus(combo));
         control = combo;
         break;
     }

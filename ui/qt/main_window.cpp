@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -118,6 +119,27 @@ QString BoxClipboardText(const QMessageBox &box)
         buttons << button->text().remove(QLatin1Char('&'));
     return rule + box.windowTitle() + QLatin1Char('\n') + rule + box.text() + QLatin1Char('\n') +
            rule + buttons.join(QStringLiteral("   ")) + QLatin1Char('\n') + rule;
+}
+
+// On Wayland, Qt draws the title bars itself (GNOME, Weston): the caption in a 14 px font,
+// centred on the whole bar but cut short of three buttons at the right (minimize and maximize
+// even on a box), which with their gaps and margins take about 80 px. A box as narrow as its
+// text ("Levelw") grows so that the caption stands whole between equal margins; its text
+// stays at the left, as a box wider for its caption shows it.
+void KeepCaptionWhole(QMessageBox &box)
+{
+    constexpr int kTitleButtonsWidth = 80;
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || !label ||
+        !box.layout())
+        return;
+    QFont titleFont = QGuiApplication::font();
+    titleFont.setPixelSize(14);
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) +
+                       2 * kTitleButtonsWidth;
+    const int missing = needed - box.layout()->totalSizeHint().width();
+    if (missing > 0)
+        label->setMinimumWidth(label->sizeHint().width() + missing);
 }
 
 }  // namespace
@@ -329,6 +351,7 @@ void Form1::ShowOutcome(const CalculationOutcome &outcome)
         }
         grid->setHorizontalSpacing(0);  // nor any gap after the icon's empty column
     }
+    KeepCaptionWhole(box);
     // A held Enter that opened the box does not close it: its repeats reach no button.
     HeldKeyFilter heldKeys;
     for (QWidget *part : box.findChildren<QWidget *>())

@@ -4,10 +4,17 @@
 #include "window_fixture.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
 #include <QStyleOptionComboBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
 
 #include <utility>
 
@@ -31,6 +38,7 @@ private slots:
     void buttonShowsItsFocusFromTheStart();
     void nothingMirrorsUnderARightToLeftLanguage();
     void picturesStaySharpWhenScaled();
+    void boxCaptionStandsWholeInQtsTitleBar();
 };
 
 // The table's own values are held to the window's description by the form tests; here the
@@ -281,6 +289,136 @@ void WindowLookTest::picturesStaySharpWhenScaled()
     const QPixmap logo = Control<QLabel>("Image1")->pixmap();
     QCOMPARE(logo.devicePixelRatio(), ratio);
     QCOMPARE(logo.size(), (QSizeF(form::kLogoSize.width, form::kLogoSize.height) * ratio).toSize());
+}
+
+// The columns of a band of an image that hold ink: pixels off the band's commonest colour.
+QList<int> InkedColumns(const QImage &image, const QRect &band)
+{
+    QHash<QRgb, int> counts;
+    for (int y = band.top(); y <= band.bottom(); ++y)
+        for (int x = band.left(); x <= band.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb background = std::max_element(counts.begin(), counts.end()).key();
+    QList<int> columns;
+    for (int x = band.left(); x <= band.right(); ++x) {
+        for (int y = band.top(); y <= band.bottom(); ++y) {
+            if (std::abs(qGray(image.pixel(x, y)) - qGray(background)) > 20) {
+                columns << x;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// The first message box painted.
+struct PaintWatch : QObject {
+    QWidget *widget = nullptr;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!widget && event->type() == QEvent::Paint && qobject_cast<QMessageBox *>(watched))
+            widget = static_cast<QWidget *>(watched);
+        return false;
+    }
+};
+
+// Where Qt draws the title bar (Wayland), the box's caption stands whole left of the bar's
+// three buttons: in a picture of the screen (weston-screenshooter), the title's ink is as wide
+// as "Levelwise" drawn in the bar's font, not cut to "Levelwi".
+void WindowLookTest::boxCaptionStandsWholeInQtsTitleBar()
+{
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        QSKIP("Qt draws title bars on Wayland alone (window_look_test_wayland)");
+    QTemporaryDir dir;
+    QImage screen, client;
+    QMargins frame;
+    QRect text;  // the box's text, in the box
+    PaintWatch painted;
+    qApp->installEventFilter(&painted);
+    // Inside the box's own loop, once it has painted and the picture has gone to the screen.
+    std::function<void()> shoot = [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box != painted.widget) {
+            QTimer::singleShot(10, qApp, shoot);
+            return;
+        }
+        client = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            text = label->geometry();
+        frame = box->windowHandle()->frameMargins();
+        QProcess shooter;
+        shooter.setWorkingDirectory(dir.path());
+        shooter.start(QStringLiteral("weston-screenshooter"), {});
+        shooter.waitForFinished(30000);
+        const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.png")});
+        if (!shots.isEmpty())
+            screen = QImage(dir.filePath(shots.front())).convertToFormat(QImage::Format_RGB32);
+        box->done(0);
+    };
+    QTimer::singleShot(0, qApp, shoot);
+    QTest::mouseClick(Control<QPushButton>("Command1"), Qt::LeftButton);
+    qApp->removeEventFilter(&painted);
+    QVERIFY2(!screen.isNull() && !client.isNull(), "no picture of the screen");
+
+    // The box in the picture: where the dark ink of the two most inked rows of its text
+    // stands (its colours may be a shade off on the screen, the button's focus drawn or not).
+    QVERIFY2(!text.isEmpty(), "no text in the box");
+    const auto dark = [](QRgb pixel) { return qGray(pixel) < 128; };
+    std::vector<std::pair<int, int>> inkPerRow;
+    for (int y = text.top(); y <= text.bottom(); ++y) {
+        int count = 0;
+        for (int x = text.left(); x <= text.right(); ++x)
+            count += dark(client.pixel(x, y)) ? 1 : 0;
+        inkPerRow.push_back({count, y});
+    }
+    std::sort(inkPerRow.rbegin(), inkPerRow.rend());
+    // The edges of letters may fall either side of the line (drawn active or inactive): a
+    // quarter of the ink may differ, where an empty or other row would differ in all of it.
+    const int allowed = inkPerRow[1].first / 4;
+    const auto rowsMatch = [&](int row, int x, int y) {
+        int differing = 0;
+        for (int i = text.left(); i <= text.right() && differing <= allowed; ++i)
+            differing += dark(client.pixel(i, row)) != dark(screen.pixel(x + i, y + row));
+        return differing <= allowed;
+    };
+    QPoint at(-1, -1);
+    for (int y = 0; y + client.height() <= screen.height() && at.x() < 0; ++y) {
+        for (int x = 0; x + client.width() <= screen.width(); ++x) {
+            if (rowsMatch(inkPerRow[0].second, x, y) && rowsMatch(inkPerRow[1].second, x, y)) {
+                at = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    QVERIFY2(at.x() >= 0 && frame.top() > 8, "the box is not in the picture");
+    const QRect bar(at.x(), at.y() - frame.top() + 4, client.width(), frame.top() - 8);
+    // Runs of inked columns a letter's gap apart: the caption, then each of the bar's buttons
+    // (as many as this Qt draws), which stand wider apart.
+    const QList<int> inked = InkedColumns(screen, bar);
+    QList<std::pair<int, int>> runs;
+    for (const int x : inked) {
+        if (!runs.isEmpty() && x - runs.back().second <= 6)
+            runs.back().second = x;
+        else
+            runs.append({x, x});
+    }
+    QVERIFY2(runs.size() >= 2, "no caption and close button in the title bar");
+    const int shown = runs.front().second - runs.front().first + 1;
+
+    // The caption drawn whole in the bar's font, 14 px of the application's.
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(14);
+    QImage whole(bar.width(), 40, QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    QPainter painter(&whole);
+    painter.setFont(font);
+    painter.setPen(Qt::gray);
+    painter.drawText(4, 28, Text(form::kApplicationTitle));
+    painter.end();
+    const QList<int> drawn = InkedColumns(whole, whole.rect());
+    const int full = drawn.back() - drawn.front() + 1;
+    QVERIFY2(std::abs(shown - full) <= 3,
+             qPrintable(QStringLiteral("caption %1 px wide of %2").arg(shown).arg(full)));
 }
 
 }  // namespace levelwise

@@ -54,15 +54,21 @@ void PictureButton::paintEvent(QPaintEvent *)
     const form::Shades shades = form::BevelShades(faceRgb);
     const QColor light = Colour(down ? shades.dark : shades.light);
     const QColor dark = Colour(down ? shades.light : shades.dark);
-    for (int i = 0; i < form::kBevelWidth; ++i) {
-        const QRect edge = face.adjusted(i, i, -i, -i);
-        painter.setPen(light);
-        painter.drawLine(edge.topLeft(), edge.topRight());
-        painter.drawLine(edge.topLeft(), edge.bottomLeft());
-        painter.setPen(dark);
-        painter.drawLine(edge.bottomLeft(), edge.bottomRight());
-        painter.drawLine(edge.topRight(), edge.bottomRight());
+    // The bevel in whole pixels of the screen, as wide on every side however it is scaled: a
+    // line of one logical pixel at 1.25 covers one device pixel on some sides and two on others.
+    const qreal ratio = devicePixelRatioF();
+    const int bevel = std::max(1, qRound(form::kBevelWidth * ratio));
+    const QSize size = (QSizeF(face.size()) * ratio).toSize();
+    painter.save();
+    painter.scale(1 / ratio, 1 / ratio);
+    for (int i = 0; i < bevel; ++i) {
+        const int width = size.width() - 2 * i, height = size.height() - 2 * i;
+        painter.fillRect(QRect(i, i, width, 1), light);
+        painter.fillRect(QRect(i, i, 1, height), light);
+        painter.fillRect(QRect(i, size.height() - 1 - i, width, 1), dark);
+        painter.fillRect(QRect(size.width() - 1 - i, i, 1, height), dark);
     }
+    painter.restore();
 
     painter.setPen(Colour(form::kButtonCaptionColour));
     painter.drawText(face.translated(shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());

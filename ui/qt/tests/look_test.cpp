@@ -285,6 +285,22 @@ void WindowLookTest::picturesStaySharpWhenScaled()
             smoothedInButton += !levels.contains(button.pixel(x, y));
     }
     QCOMPARE(smoothedInButton, 0);
+    // Its bevel as wide on every side, in whole pixels of the screen: counted inwards from each
+    // edge at its middle, the pixels of the edge's shade.
+    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
+    const QRgb light = qRgb(shades.light.red, shades.light.green, shades.light.blue);
+    const QRgb dark = qRgb(shades.dark.red, shades.dark.green, shades.dark.blue);
+    const auto run = [&](QPoint from, QPoint step, QRgb shade) {
+        int count = 0;
+        for (QPoint at = from; button.rect().contains(at) && button.pixel(at) == shade; at += step)
+            ++count;
+        return count;
+    };
+    const int midX = button.width() / 2, midY = button.height() / 2;
+    const QList<int> widths{run({midX, 0}, {0, 1}, light), run({0, midY}, {1, 0}, light),
+                            run({midX, button.height() - 1}, {0, -1}, dark),
+                            run({button.width() - 1, midY}, {-1, 0}, dark)};
+    QCOMPARE(widths, QList<int>(4, qRound(form::kBevelWidth * ratio)));
 
     const QPixmap logo = Control<QLabel>("Image1")->pixmap();
     QCOMPARE(logo.devicePixelRatio(), ratio);

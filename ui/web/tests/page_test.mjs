@@ -52,9 +52,11 @@ const pages = [];
 
 // A page showing the window in a viewport of the window's size (or the size given, as a
 // touch screen if asked), in the given language.
-// Ready once loaded with the focus on the button, which WebKit gives at its first drawing
-// after the load. A WebKit page that never drew (seen once in a fresh Debian 12 root under
-// load: loaded, no focus, for 30 s) is started again once, with what it showed reported.
+// Ready once loaded with the focus on the button, which the page's script gives as it runs.
+// (Given by autofocus until then, WebKit gave it at its first drawing, and one page that
+// never drew, in a fresh Debian 12 root under load, stayed without it for 30 s.) A WebKit
+// page not ready is started again once, with what it showed: whether it draws a frame,
+// has the window's focus, and where its own focus is.
 async function open(language = 'en-US', { width = table.client[0], height = table.client[1], touch = false,
                                            forcedColours = false } = {}) {
   for (let attempt = 1; ; attempt++) {
@@ -65,8 +67,14 @@ async function open(language = 'en-US', { width = table.client[0], height = tabl
       await page.waitFor(() => document.readyState === 'complete' && document.activeElement.id === 'Command1');
       return page;
     } catch (error) {
-      const state = await page.eval(() => ({ state: document.readyState, focus: document.activeElement?.id,
-                                              visibility: document.visibilityState })).catch(String);
+      // What tells a page that never drew from one that drew without the focus: whether a
+      // frame comes within a second, and whether the document has the window's focus.
+      const state = await page.eval(() => new Promise((done) => {
+        const seen = { state: document.readyState, focus: document.activeElement?.id,
+                       visibility: document.visibilityState, windowFocus: document.hasFocus(), frame: false };
+        requestAnimationFrame(() => done({ ...seen, frame: true }));
+        setTimeout(() => done(seen), 1000);
+      })).catch(String);
       if (engine !== 'webkit' || attempt === 2) throw new Error(`${error.message}: ${JSON.stringify(state)}`);
       console.log(`retry: webkit: a page not ready after its load (${JSON.stringify(state)}); started again`);
       await shut(page);

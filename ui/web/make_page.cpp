@@ -5,6 +5,7 @@
 //   make_page --table  the table as JSON on standard output, for the page's tests
 // Runs as a WASI command under node at build time, built by the same compiler as the page's
 // calculator.
+#include "browser_keys.h"
 #include "form1.h"
 #include "json_text.h"
 #include "logo.h"
@@ -65,14 +66,16 @@ static_assert(
 // ' data-keys="ArrowDown:next F4:list ..."' in the browser's names of the keys.
 std::string KeysAttribute(ControlKind kind)
 {
-    constexpr const char *kKeyNames[] = {"Enter",     "Space",         "Escape", "ArrowUp",
-                                         "ArrowDown", "Alt+ArrowDown", "F4"};
     constexpr const char *kActionNames[] = {"", "press", "previous", "next", "list"};
     std::string keys;
     for (const form::KeyRule &rule : form::kKeyRules) {
-        if (rule.kind == kind && kind != ControlKind::PictureButton)
-            keys += std::string(keys.empty() ? "" : " ") + kKeyNames[int(rule.key)] + ":" +
-                    kActionNames[int(rule.action)];
+        if (rule.kind != kind || kind == ControlKind::PictureButton)
+            continue;
+        // As the page's script spells a key: "Alt+" before it, "Space" for " ".
+        const web::BrowserKey key = web::BrowserKeyOf(rule.key);
+        keys += std::string(keys.empty() ? "" : " ") + (key.alt ? "Alt+" : "") +
+                std::string(key.key == " " ? "Space" : key.key) + ":" +
+                kActionNames[int(rule.action)];
     }
     return keys.empty() ? "" : " data-keys=\"" + keys + "\"";
 }

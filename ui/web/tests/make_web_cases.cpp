@@ -6,6 +6,7 @@
 // further line is one case.
 //   make_web_cases --scenarios > scenarios.json
 // The window scenarios every front end's window test runs, for the page's test.
+#include "browser_keys.h"
 #include "form1.h"
 #include "generated_cases.h"
 #include "json_text.h"
@@ -117,8 +118,6 @@ std::string Hex(std::uint64_t bits)
 
 std::string Scenarios()
 {
-    constexpr const char *kKeys[] = {"Enter",     " ",         "Escape", "ArrowUp",
-                                     "ArrowDown", "ArrowDown", "F4"};
     constexpr const char *kShown[] = {"nothing", "message", "error"};
     std::string json = "[";
     for (const WindowScenario &row : kWindowScenarios) {
@@ -126,7 +125,8 @@ std::string Scenarios()
                 row.name + "\", \"settings\": \"" + row.settings + "\", \"low\": " + Json(row.low) +
                 ", \"high\": " + Json(row.high) + ", \"direction\": " + Json(row.direction) +
                 ", \"downPresses\": " + std::to_string(row.downPresses) + ", \"control\": \"" +
-                row.control + "\", \"key\": \"" + kKeys[int(row.key)] + "\", \"shown\": \"" +
+                row.control + "\", \"key\": \"" + std::string(web::BrowserKeyOf(row.key).key) +
+                "\", \"shown\": \"" +
                 kShown[int(row.shown)] + "\", \"text\": " + Json(row.text) + "}";
     }
     return json + "\n]\n";

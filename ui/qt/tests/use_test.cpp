@@ -247,7 +247,7 @@ void WindowUseTest::closingTheWindowEndsTheProgram()
 }
 
 // Qt's own texts, such as a field's context menu, in the user's language: English in the C
-// locale, Hungarian under hu_HU.
+// locale, Hungarian under hu_HU, and so on.
 void WindowUseTest::platformTextsFollowTheLocale()
 {
     LoadPlatformTexts();
@@ -257,7 +257,8 @@ void WindowUseTest::platformTextsFollowTheLocale()
     const QString undo =
         menu->actions().first()->text().remove(QLatin1Char('&')).section('\t', 0, 0);
     const std::map<QString, QString> undos{
-        {"C", "Undo"}, {"en", "Undo"}, {"hu", "Visszavonás"}, {"de", "Rückgängig"}};
+        {"C", "Undo"},          {"en", "Undo"},       {"hu", "Visszavonás"},
+        {"de", "Rückgängig"}, {"fr", "Annuler"}};
     const QString language = QLocale::system().name().section(QLatin1Char('_'), 0, 0);
     QVERIFY2(undos.count(language), qPrintable(language));
     QCOMPARE(undo, undos.at(language));

@@ -381,43 +381,48 @@ rows.push(
   // it loads, a click waits for it, and a failed load says so in Hungarian and is tried again
   // on the next click.
   ['the calculator\'s module slow, then failing, then back', async () => {
+    // Served without the worker, so that no offline copy answers for the network.
+    const copy = async (name, without) => {
+      const folder = join(work, name);
+      await mkdir(folder);
+      for (const file of await readdir(site)) {
+        if (!without.includes(file)) await writeFile(join(folder, file), await readFile(join(site, file)));
+      }
+      return folder;
+    };
+    const online = await copy('no-worker', ['sw.js']);
+    const broken = await copy('no-module', ['sw.js', 'levelwise.wasm']);
     const page = await open();
     await forgetOfflineCopy(page);
     let release;
     held = { file: 'levelwise.wasm', promise: new Promise((done) => { release = done; }) };
     try {
+      await restart(online);
       await page.reload();
       await page.waitFor(() => document.activeElement.id === 'Command1');
       const waiting = await page.eval(() => [Command1.getAttribute('aria-busy'), getComputedStyle(Command1).cursor]);
       check('while the module loads, the button is busy', same(waiting, ['true', 'progress']), JSON.stringify(waiting));
       await page.click('#Command1');
       release();
-      const box = await press(page, 'none');
+      let box = await press(page, 'none');
       check('a click before the module arrived is answered once it has', box.text === report, box.text);
       await close(page);
-    } finally {
       release();
       held = null;
-    }
-    const missing = join(work, 'no-module');
-    await mkdir(missing);
-    for (const file of await readdir(site)) {
-      if (file !== 'levelwise.wasm') await writeFile(join(missing, file), await readFile(join(site, file)));
-    }
-    await restart(missing);
-    try {
-      await forgetOfflineCopy(page);
+      await restart(broken);
       await page.reload();
-      let box = await press(page);
+      box = await press(page);
       const idle = await page.eval(() => Command1.getAttribute('aria-busy'));
       check('a module that failed: a Hungarian report that says to try again, the button no longer busy',
             box.warning && box.text.startsWith('A számológép nem töltődött be') && box.text.includes('Számol') &&
             !/WebAssembly|HTTP|fetch|Failed|Error/.test(box.text) && idle !== 'true', `${box.text} (busy: ${idle})`);
       await close(page);
-      await restart(site);
+      await restart(online);
       box = await press(page);
       check('the module back, the next click loads it and calculates', box.text === report, box.text);
     } finally {
+      release();
+      held = null;
       await restart(site);
     }
   }],

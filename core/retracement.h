@@ -31,14 +31,14 @@ struct CalculationOutcome {
     std::u16string message;
 };
 
-// The user's regional number settings, as far as reading and writing prices needs them.
+// The user's regional number settings, as far as reading prices needs them.
 // An empty separator never matches.
 struct NumberSettings {
     std::u16string decimalSeparator = u".";
     std::u16string groupSeparator = u",";
     // Digits per group of the integer part, counted from the decimal separator leftwards;
     // the last size repeats ({3}: 1,234,567; {3, 2}: 12,34,567). A last size of 0 ends
-    // the grouping instead: {3, 0} writes 1234,567.
+    // the grouping instead: {3, 0} reads 1234,567.
     std::vector<unsigned> groupSizes = {3};
 };
 

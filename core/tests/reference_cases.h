@@ -1,5 +1,6 @@
 // A file of generated cases with the exact reference's verdicts, so that a build for another
-// CPU can be checked without MPFR. Records are little-endian.
+// CPU can be checked without MPFR. Records are in the host's byte order: little-endian on
+// every CPU that writes or reads them (x86-64, aarch64).
 #pragma once
 
 #include "generated_cases.h"

@@ -474,7 +474,8 @@ HBRUSH Form1::FieldColours(HDC dc)
 }
 
 // Picture style: the face colour, the hatch picture clipped to the face inside a margin,
-// a raised edge (sunken while pressed) and the caption in the button-text colour.
+// a raised edge (sunken while pressed) and the caption in the table's caption colour
+// (black, whatever the desktop's button text is).
 void Form1::DrawButton(const DRAWITEMSTRUCT &item)
 {
     HDC dc = item.hDC;

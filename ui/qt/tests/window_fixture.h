@@ -4,6 +4,7 @@
 #pragma once
 
 #include "form1.h"
+#include "form_values.h"
 #include "main_window.h"
 
 #include <QAbstractButton>
@@ -26,12 +27,8 @@
 
 namespace levelwise::test {
 
-inline QColor Colour(form::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
-inline QString Text(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
+using levelwise::Colour;
+using levelwise::Text;
 
 // An image's pixels as the shared checks read them.
 inline auto Pixels(const QImage &image)

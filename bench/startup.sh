@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Start-up benchmark (not a test): time from exec until the first top-level window is mapped
 # and viewable, and peak resident memory (VmHWM) one second later, for Levelwise beside the
-# floor of an X program (xlogo), the floor of a Qt Widgets program (qt_floor, built beside the
-# helper) and three desktop calculators, in interleaved runs; then Levelwise's logged phases.
-#   bench/startup.sh [RUNS] [LEVELWISE] [XPROBE] [EARLIER_LEVELWISE]
+# floor of an X program (xlogo), the floor of a Qt Widgets program (qt_floor) and three desktop
+# calculators, in interleaved runs; then Levelwise's logged phases. The X11 helper (xprobe) and
+# qt_floor are taken from the test build.
+#   bench/startup.sh [RUNS] [LEVELWISE] [TEST_BUILD] [EARLIER_LEVELWISE]
 # An earlier build given as the fourth argument runs in the same rounds, for a before-and-after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,10 +13,12 @@ levelwise_require_packages xvfb x11-utils x11-apps galculator gnome-calculator q
     dbus-daemon libx11-dev
 runs=${1:-7}
 levelwise=${2:-build/release/app/levelwise}
-xprobe=${3:-build/test/bench/xprobe}
+xprobe=${3:-build/test}/tools/xprobe/xprobe
+qt_floor=${3:-build/test}/bench/qt_floor
 [ -x "$levelwise" ] || { echo "no $levelwise: run tools/run.sh first" >&2; exit 1; }
-[ -x "$xprobe" ] || { echo "no $xprobe: run tools/test.sh first" >&2; exit 1; }
-[ -x "$(dirname "$xprobe")/qt_floor" ] || { echo "no qt_floor beside $xprobe" >&2; exit 1; }
+for helper in "$xprobe" "$qt_floor"; do
+    [ -x "$helper" ] || { echo "no $helper: run tools/test.sh first" >&2; exit 1; }
+done
 
 source tests/xvfb.sh
 levelwise_start_xvfb 1280x1024
@@ -24,7 +27,6 @@ results=$(mktemp)
 phases=$(mktemp)
 trap 'kill $xvfb 2>/dev/null || true; rm -f "$results" "$phases"' EXIT
 
-qt_floor=$(dirname "$xprobe")/qt_floor
 programs=(levelwise qt-floor xlogo galculator gnome-calculator qalculate-gtk)
 declare -A command=([levelwise]=$levelwise [qt-floor]=$qt_floor [xlogo]=xlogo [galculator]=galculator
                     [gnome-calculator]=gnome-calculator [qalculate-gtk]=qalculate-gtk)

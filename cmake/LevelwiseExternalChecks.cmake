@@ -1,7 +1,7 @@
-# Checks that need another compiler, each built as a project of its own inside this build
-# and run as tests of this one: the libFuzzer target (clang), the core for aarch64, the
-# Windows program (MinGW-w64), run under Wine, and the web app (clang 22 for WebAssembly),
-# run under node and in Chromium and Firefox.
+# Checks that need another compiler, each a build of this same source tree in a folder of its
+# own inside this build, run as tests of this one: the libFuzzer target (clang), the core for
+# aarch64 under qemu, the Windows program (MinGW-w64) under Wine, and the web app (clang 22
+# for WebAssembly) under node and in Chromium, Firefox and WebKit.
 include(ExternalProject)
 
 option(LEVELWISE_FUZZ "Build the libFuzzer target with clang and run it as a test" OFF)
@@ -29,33 +29,34 @@ if(LEVELWISE_FUZZ)
     find_program(LEVELWISE_CLANGXX NAMES clang++-22 REQUIRED)
     set(fuzz_build ${CMAKE_BINARY_DIR}/fuzz)
     ExternalProject_Add(levelwise_fuzz
-        SOURCE_DIR ${CMAKE_SOURCE_DIR}/fuzz
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
         BINARY_DIR ${fuzz_build}
         CMAKE_ARGS -DCMAKE_CXX_COMPILER=${LEVELWISE_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
+                   -DLEVELWISE_FUZZER=ON
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON)
     add_test(NAME fuzz_run_calculation
-             COMMAND ${CMAKE_SOURCE_DIR}/fuzz/run_fuzzer.sh ${fuzz_build}/fuzz_run_calculation
+             COMMAND ${CMAKE_SOURCE_DIR}/fuzz/run_fuzzer.sh ${fuzz_build}/fuzz/fuzz_run_calculation
                      ${LEVELWISE_FUZZ_SECONDS} ${CMAKE_SOURCE_DIR}/fuzz/corpus
                      ${CMAKE_SOURCE_DIR}/fuzz/utf16.dict ${fuzz_build}/run)
 endif()
 
 if(LEVELWISE_CROSS_CHECK)
-    find_program(LEVELWISE_QEMU_AARCH64 qemu-aarch64 REQUIRED)
+    # This tree for aarch64; its own tests run under qemu (the toolchain's emulator), each
+    # reported here as one test of this build.
     set(cross_build ${CMAKE_BINARY_DIR}/aarch64)
     ExternalProject_Add(levelwise_aarch64
-        SOURCE_DIR ${CMAKE_SOURCE_DIR}/cross
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
         BINARY_DIR ${cross_build}
         CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/aarch64-linux-gnu.cmake
-                   -DCMAKE_BUILD_TYPE=RelWithDebInfo
+                   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELWISE_BUILD_BENCHMARKS=OFF
+                   -DLEVELWISE_REFERENCE_CASES=${reference_file}
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON)
-    set(qemu ${LEVELWISE_QEMU_AARCH64} -L /usr/aarch64-linux-gnu)
-    add_test(NAME core_tests_aarch64 COMMAND ${qemu} ${cross_build}/core_tests)
-    add_test(NAME form_tests_aarch64 COMMAND ${qemu} ${cross_build}/form_tests)
-
-    add_test(NAME core_reference_aarch64
-             COMMAND ${qemu} ${cross_build}/check_reference_cases ${reference_file})
+    foreach(test core_tests form_tests core_reference)
+        add_test(NAME ${test}_aarch64 COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${cross_build}
+                 --output-on-failure --no-tests=error -R ^${test}$)
+    endforeach()
     set_tests_properties(core_reference_aarch64 PROPERTIES FIXTURES_REQUIRED reference_cases)
 endif()
 

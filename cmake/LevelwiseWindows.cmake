@@ -10,11 +10,3 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # without symbols, so the file built is the very file both downloads carry.
 add_link_options(-Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)
 
-if(LEVELWISE_BUILD_TESTS)
-    enable_testing()
-    # GoogleTest from the source Debian ships, built with the cross compiler.
-    set(INSTALL_GTEST OFF)
-    set(BUILD_GMOCK OFF)
-    set(gtest_disable_pthreads ON)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-endif()

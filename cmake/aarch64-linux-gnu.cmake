@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests registered with add_test run through qemu, with the Arm libraries as their root.
+find_program(LEVELWISE_QEMU_AARCH64 qemu-aarch64 REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${LEVELWISE_QEMU_AARCH64} -L /usr/aarch64-linux-gnu)

@@ -27,7 +27,7 @@ endif()
 
 if(LEVELWISE_FUZZ)
     find_program(LEVELWISE_CLANGXX NAMES clang++-22 REQUIRED)
-    set(fuzz_build ${CMAKE_BINARY_DIR}/fuzz)
+    set(fuzz_build ${CMAKE_BINARY_DIR}/fuzzing)
     ExternalProject_Add(levelwise_fuzz
         SOURCE_DIR ${CMAKE_SOURCE_DIR}
         BINARY_DIR ${fuzz_build}
@@ -44,7 +44,7 @@ endif()
 if(LEVELWISE_CROSS_CHECK)
     # This tree for aarch64; its own tests run under qemu (the toolchain's emulator), each
     # reported here as one test of this build.
-    set(cross_build ${CMAKE_BINARY_DIR}/aarch64)
+    set(cross_build ${CMAKE_BINARY_DIR}/linux-aarch64)
     ExternalProject_Add(levelwise_aarch64
         SOURCE_DIR ${CMAKE_SOURCE_DIR}
         BINARY_DIR ${cross_build}

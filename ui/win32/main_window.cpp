@@ -14,7 +14,6 @@ namespace levelwise {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"LevelwiseForm1";
-constexpr int kFirstControlId = 100;  // control n of the table has the id 100 + n
 
 const wchar_t *Wide(std::u16string_view text)
 {
@@ -24,11 +23,6 @@ const wchar_t *Wide(std::u16string_view text)
 std::wstring WideString(std::u16string_view text) { return {Wide(text), text.size()}; }
 
 COLORREF Colour(form::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-
-int ControlId(const form::ControlEntry &entry)
-{
-    return kFirstControlId + int(&entry - form::kControls.data());
-}
 
 const form::ControlEntry *EntryOf(HWND control)
 {

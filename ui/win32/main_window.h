@@ -2,6 +2,8 @@
 // message boxes, built from the shared description in ui/form.
 #pragma once
 
+#include "form1.h"
+
 #include <windows.h>
 
 namespace levelwise {
@@ -9,6 +11,13 @@ namespace levelwise {
 // Resources the program carries (app/windows/levelwise.rc.in).
 inline constexpr WORD kIconResource = 1;
 inline constexpr WORD kLogoResource = 2;
+
+// Control n of the table has the dialog id kFirstControlId + n.
+inline constexpr int kFirstControlId = 100;
+inline int ControlId(const form::ControlEntry &entry)
+{
+    return kFirstControlId + int(&entry - form::kControls.data());
+}
 
 class Form1 {
 public:

@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "ink.h"
 #include "logo.h"
+#include "main_window.h"
 #include "test_support.h"
 #include "window_scenarios.h"
 
@@ -198,7 +199,7 @@ public:
         const form::ControlEntry *entry = form::FindControl(name);
         if (!entry)
             std::printf("  no control %s in the table\n", name);
-        return entry ? GetDlgItem(m_form, 100 + int(entry - form::kControls.data())) : nullptr;
+        return entry ? GetDlgItem(m_form, ControlId(*entry)) : nullptr;
     }
 
     // The edit part, for the combo box: that is what has the focus and takes the keys.
@@ -531,7 +532,7 @@ const std::vector<Row> &Rows()
              HMODULE exe = LoadLibraryExW(p.Path(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
              for (const int side : {16, 32})
                  CHECK(exe &&
-                       LoadImageW(exe, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0) != nullptr);
+                       LoadImageW(exe, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, side, side, 0) != nullptr);
              if (exe)
                  FreeLibrary(exe);
              for (const form::ControlEntry &entry : form::kControls) {
@@ -637,7 +638,9 @@ const std::vector<Row> &Rows()
                          }
                      }
                  }
-                 const int em = MulDiv(entry.font == form::ControlFont::Title ? 12 : 8, g_dpi, 72);
+                 const int em = MulDiv(entry.font == form::ControlFont::Title ? form::kTitleFontPoints
+                                                                        : form::kDialogFontPoints,
+                                      g_dpi, 72);
                  const int rows = inkBottom - inkTop + 1;
                  std::printf("  %s: ink in %d rows, font %d pixels\n", entry.name.data(), rows, em);
                  CHECK(inkBottom >= 0);

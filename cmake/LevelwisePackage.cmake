@@ -2,16 +2,35 @@
 # Linux; on Windows an installer (NSIS) and a portable zip.
 set(CPACK_PACKAGE_VENDOR "${LEVELWISE_AUTHORS}")
 set(CPACK_PACKAGE_CONTACT "${LEVELWISE_AUTHORS} <levelwise@levelwise.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Correction levels of a price move for traders")
-# The long description, in English and Hungarian as in the AppStream metadata.
-set(CPACK_PACKAGE_DESCRIPTION "Type the lowest and the highest price of a move and the direction of the
-trend before the correction. Levelwise answers with the 38.2, 50.0 and 61.8
-per cent correction levels, each rounded to a whole number. Prices are read
-with the user's regional number settings.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${LEVELWISE_SUMMARY}")
+# Words on lines of at most 72 bytes, as a Debian package's long description keeps them.
+function(levelwise_wrap out text)
+    string(REPLACE " " ";" words "${text}")
+    set(lines "")
+    set(line "")
+    foreach(word IN LISTS words)
+        string(LENGTH "${line} ${word}" length)
+        if(line AND length GREATER 72)
+            string(APPEND lines "${line}\n")
+            set(line "${word}")
+        elseif(line)
+            string(APPEND line " ${word}")
+        else()
+            set(line "${word}")
+        endif()
+    endforeach()
+    set(${out} "${lines}${line}" PARENT_SCOPE)
+endfunction()
 
-Magyarul: adja meg egy ármozgás legalacsonyabb és legmagasabb értékét és a
-korrekció előtti trend irányát: a Levelwise megadja a 38,2, 50,0 és 61,8
-százalékos korrekciós szintet, egész számra kerekítve.")
+# The long description, in English and Hungarian as in the AppStream metadata; the Hungarian
+# texts also reach the winget manifests through CPack's configuration.
+levelwise_wrap(english "${LEVELWISE_DESCRIPTION} Prices are read with the user's regional number settings.")
+levelwise_wrap(hungarian "Magyarul: ${LEVELWISE_DESCRIPTION_HU}")
+set(CPACK_PACKAGE_DESCRIPTION "${english}\n\n${hungarian}")
+set(CPACK_LEVELWISE_DESCRIPTION "${LEVELWISE_DESCRIPTION}")
+set(CPACK_LEVELWISE_COPYRIGHT "${LEVELWISE_COPYRIGHT}")
+set(CPACK_LEVELWISE_SUMMARY_HU "${LEVELWISE_SUMMARY_HU}")
+set(CPACK_LEVELWISE_DESCRIPTION_HU "${LEVELWISE_DESCRIPTION_HU}")
 set(CPACK_PACKAGE_VERSION ${LEVELWISE_DISPLAY_VERSION})
 # Values reach cpack exactly as written here, quotes and dollars included.
 set(CPACK_VERBATIM_VARIABLES ON)

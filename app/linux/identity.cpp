@@ -1,7 +1,7 @@
 #include "identity.h"
 
 #include "main_window.h"
-#include "version.h"
+#include "identity_texts.h"
 
 #include <QApplication>
 #include <QIcon>

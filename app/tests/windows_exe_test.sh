@@ -64,7 +64,7 @@ both=LegalCopyright=Copyright (c) 2026 The Levelwise authors
 program=FileDescription=Levelwise
 program=InternalName=Levelwise
 program=OriginalFilename=Levelwise.exe
-program=Comments=Fibonacci correction levels for traders
+program=Comments=Correction levels of a price move for traders
 setup=FileDescription=Levelwise 1.00 Setup
 setup=OriginalFilename=Levelwise-1.00-win64-setup.exe
 TABLE

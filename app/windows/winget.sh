@@ -68,7 +68,7 @@ PackageLocale: $1
 Publisher: $publisher
 PackageName: Levelwise
 License: MIT
-Copyright: Copyright (c) 2026 The Levelwise authors
+Copyright: $(cpack_value CPACK_LEVELWISE_COPYRIGHT)
 ShortDescription: "$3"
 Description: "$4"
 Tags:
@@ -78,10 +78,8 @@ ManifestType: $2
 ManifestVersion: 1.6.0
 EOF2
 }
-locale en-US defaultLocale "Correction levels of a price move for traders" \
-    "Type the lowest and the highest price of a move and the direction of the trend before the correction; Levelwise answers with the 38.2, 50.0 and 61.8 per cent correction levels, each rounded to a whole number." \
-    >"$out/$id.locale.en-US.yaml"
-locale hu-HU locale "Egy ármozgás korrekciós szintjei kereskedőknek" \
-    "Adja meg egy ármozgás legalacsonyabb és legmagasabb értékét és a korrekció előtti trend irányát: a Levelwise megadja a 38,2, 50,0 és 61,8 százalékos korrekciós szintet, egész számra kerekítve." \
-    >"$out/$id.locale.hu-HU.yaml"
+locale en-US defaultLocale "$(cpack_value CPACK_PACKAGE_DESCRIPTION_SUMMARY)" \
+    "$(cpack_value CPACK_LEVELWISE_DESCRIPTION)" >"$out/$id.locale.en-US.yaml"
+locale hu-HU locale "$(cpack_value CPACK_LEVELWISE_SUMMARY_HU)" \
+    "$(cpack_value CPACK_LEVELWISE_DESCRIPTION_HU)" >"$out/$id.locale.hu-HU.yaml"
 echo "winget manifests in $out"

@@ -151,7 +151,7 @@ if(LEVELWISE_WEB_CHECK)
     foreach(browser chromium firefox webkit)
         add_test(NAME web_page_${browser}
                  COMMAND ${LEVELWISE_NODE} --no-warnings ${CMAKE_SOURCE_DIR}/ui/web/tests/page_test.mjs
-                         ${browser} ${site} ${web_build}/ui/web/make_page.wasm $<TARGET_FILE:make_web_cases>
+                         ${browser} ${site} $<TARGET_FILE:make_web_cases>
                          ${CMAKE_BINARY_DIR}/web-node)
         set_tests_properties(web_page_${browser} PROPERTIES RESOURCE_LOCK browser TIMEOUT 480)
     endforeach()

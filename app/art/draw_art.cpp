@@ -2,7 +2,8 @@
 // logo.bmp (24-bit, for the Windows program's resources); icon-16.png and icon-32.png
 // (256-colour palette pictures) and levelwise.ico holding both; icon-48.png to icon-256.png
 // (full colour, for desktops and software centres), icon-192.png and icon-512.png (for the
-// web app's manifest) and levelwise.svg (any size).
+// web app's manifest), levelwise.svg (any size) and hatch.png (one 3 x 3 period of the hatch
+// rule, grey, which the web page repeats behind its window and on its button).
 // The pictures in the repository are this program's output; the art test redraws them and
 // compares. The drawing itself is the window's own (ui/form/logo.h), which gives the same
 // bytes on every machine.
@@ -14,6 +15,7 @@
 #include <QMap>
 #include <QtEndian>
 
+#include "form1.h"
 #include "logo.h"
 #include "pictures.h"
 
@@ -222,6 +224,9 @@ int main(int argc, char **argv)
     picture(QStringLiteral("logo.bmp"), logoBitmap);
     for (const QImage &icon : icons)
         picture(QStringLiteral("icon-%1.png").arg(icon.width()), icon);
+    QImage hatch(3, 3, QImage::Format_Grayscale8);
+    levelwise::form::FillHatch(hatch.bits(), {3, 3}, std::size_t(hatch.bytesPerLine()), 1);
+    picture(QStringLiteral("hatch.png"), hatch);
     file(QStringLiteral("levelwise.ico"), IconFile({icons[0], icons[1]}));
     file(QStringLiteral("levelwise.svg"), QByteArray::fromStdString(levelwise::form::IconSvg(256)));
     return ok ? 0 : 1;

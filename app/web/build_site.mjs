@@ -27,7 +27,7 @@ if (await runWasi(join(wasmBuild, 'ui/web/make_page.wasm'), ['/site'], { preopen
 const copies = [
   [join(wasmBuild, 'ui/web/levelwise.wasm'), 'levelwise.wasm'],
   [join(root, 'ui/web/warning.svg'), 'warning.svg'],
-  ...['logo.png', 'icon-192.png', 'icon-512.png', 'levelwise.svg'].map((name) => [join(root, 'app/art', name), name]),
+  ...['logo.png', 'hatch.png', 'icon-192.png', 'icon-512.png', 'levelwise.svg'].map((name) => [join(root, 'app/art', name), name]),
 ];
 for (const [from, to] of copies) await copyFile(from, join(site, to));
 // One script: each request costs the page's start more than its bytes. The calculator's

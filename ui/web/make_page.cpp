@@ -1,13 +1,14 @@
 // Writes the web page's window from the shared table, so that a change to the table reaches
 // the page as it reaches the desktop windows:
 //   make_page DIR      index.html, layout.css (joined to the page's style when the site is
-//                      put together), hatch.png, logo.svg and manifest.webmanifest in DIR
-//   make_page --table  the table as JSON on standard output, for the page's tests
+//                      put together), logo.svg and manifest.webmanifest in DIR
 // Runs as a WASI command under node at build time, built by the same compiler as the page's
 // calculator.
 #include "browser_keys.h"
 #include "form1.h"
+#include "identity_texts.h"
 #include "json_text.h"
+#include "page_geometry.h"
 #include "logo.h"
 
 #include <algorithm>
@@ -23,6 +24,11 @@ using namespace levelwise;
 using form::ControlEntry;
 using form::ControlKind;
 using web::Json;
+using web::kFieldPaddingPx;
+using web::Num;
+using web::Rgb;
+using web::ScaledFieldTextPx;
+using web::TouchScale;
 using web::Utf8;
 
 // Text for HTML content and attribute values.
@@ -41,16 +47,7 @@ std::string Html(std::u16string_view text)
     return out;
 }
 
-// What the app is, for search results and for the installed app's listing.
-constexpr std::u16string_view kDescription = u"Egy ármozgás korrekciós szintjei kereskedőknek";
-
 std::string Name(const ControlEntry &entry) { return std::string(entry.name); }
-
-std::string Rgb(form::Rgb colour)
-{
-    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
-           std::to_string(colour.blue) + ")";
-}
 
 // What a browser's own controls do with a key, which the page leaves to them: a button presses
 // on Enter and on Space, and a field outside a form does nothing on Enter or Escape. Keys the
@@ -164,7 +161,7 @@ std::string Page()
         "'none'\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         "<meta name=\"description\" content=\"" +
-        Html(kDescription) +
+        Html(kSummaryHu) +
         "\">\n"
         "<meta name=\"theme-color\" content=\"" +
         Rgb(form::kBackgroundColour) +
@@ -203,49 +200,12 @@ std::string Page()
 
 std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
 
-std::string Num(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
 // A control's place and size in the table, multiplied by the scale, as CSS declarations.
 std::string Place(const ControlEntry &entry, double scale)
 {
     return "left: " + Num(entry.bounds.left * scale) + "px; top: " + Num(entry.bounds.top * scale) +
            "px; width: " + Num(entry.bounds.width * scale) +
            "px; height: " + Num(entry.bounds.height * scale) + "px;";
-}
-
-// The text fields' padding either side: with their 1 px border, room for a price of the
-// longest in the table's field.
-constexpr int kFieldPaddingPx = 2;
-
-// On a touch screen the fields' text must be 16 px at least (Safari zooms the page when a
-// smaller field takes the focus) and the fields and the button 32 px tall: the window is
-// scaled by the least quarter step that gives both.
-double TouchScale()
-{
-    const double fieldTextPx = form::kDialogFontPoints * 4.0 / 3.0;
-    int lowest = form::kClientSize.height;
-    for (const ControlEntry &entry : form::kControls) {
-        if (form::TakesFocus(entry.kind) && entry.bounds.height < lowest)
-            lowest = entry.bounds.height;
-    }
-    const double needed = std::max(16.0 / fieldTextPx, 32.0 / lowest);
-    return std::ceil(needed * 4.0) / 4.0;
-}
-
-// The price fields' text in the scaled window: as large as a price of the longest fits the
-// field, digits taken at 0.64 em (DejaVu Sans', the widest of the fonts a browser may fall back
-// to), and never below the 16 px a touch screen needs.
-double ScaledFieldTextPx(double scale)
-{
-    const form::ControlEntry &field = *form::FindControl(form::kHintedFields.front());
-    const double inner = field.bounds.width * scale - 2 * (1 + kFieldPaddingPx);
-    const double fitting = std::floor(inner / (form::kPriceMaxLength * 0.64) * 4.0) / 4.0;
-    return std::max(16.0, std::min(fitting, form::kDialogFontPoints * scale * 4.0 / 3.0));
 }
 
 // The controls in reading order: top to bottom, and left to right where they start level.
@@ -372,55 +332,6 @@ std::string Layout()
     return css + TouchLayout();
 }
 
-// A grey picture as PNG, its pixel data in stored (uncompressed) deflate blocks: the hatch
-// tile is a few bytes, and a browser decodes a PNG far sooner than it starts an SVG document.
-std::string GreyPng(form::Size size, const std::vector<std::uint8_t> &levels)
-{
-    const auto crc = [](const std::string &bytes) {
-        std::uint32_t c = 0xFFFFFFFFu;
-        for (const unsigned char b : bytes) {
-            c ^= b;
-            for (int k = 0; k < 8; ++k)
-                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
-        }
-        return ~c;
-    };
-    const auto be32 = [](std::uint32_t v) {
-        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    };
-    const auto chunk = [&](const std::string &type, const std::string &data) {
-        return be32(std::uint32_t(data.size())) + type + data + be32(crc(type + data));
-    };
-    std::string raw;  // each row: filter type 0, then the row's levels
-    for (int y = 0; y < size.height; ++y) {
-        raw += '\0';
-        for (int x = 0; x < size.width; ++x)
-            raw += char(levels[std::size_t(y * size.width + x)]);
-    }
-    std::uint32_t a = 1, b = 0;  // Adler-32 of the uncompressed data
-    for (const unsigned char c : raw) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    const auto length = std::uint16_t(raw.size());
-    std::string zlib = {
-        '\x78', '\x01', '\x01', char(length), char(length >> 8), char(~length), char(~length >> 8)};
-    zlib += raw + be32((b << 16) | a);
-    return std::string("\x89PNG\r\n\x1a\n", 8) +
-           chunk("IHDR", be32(std::uint32_t(size.width)) + be32(std::uint32_t(size.height)) +
-                             std::string{'\x08', '\0', '\0', '\0', '\0'}) +
-           chunk("IDAT", zlib) + chunk("IEND", "");
-}
-
-// One period of the hatch rule, which repeats every three pixels both ways.
-std::string HatchTile()
-{
-    constexpr form::Size kTile{3, 3};
-    std::vector<std::uint8_t> levels(9);
-    form::FillHatch(levels.data(), kTile, 3, 1);
-    return GreyPng(kTile, levels);
-}
-
 std::string Manifest()
 {
     return "{\n"
@@ -431,7 +342,7 @@ std::string Manifest()
            Json(form::kApplicationTitle) +
            ",\n"
            "  \"description\": " +
-           Json(kDescription) +
+           Json(kSummaryHu) +
            ",\n"
            "  \"lang\": \"hu\",\n"
            "  \"dir\": \"ltr\",\n"
@@ -452,36 +363,6 @@ std::string Manifest()
            "}\n";
 }
 
-std::string Table()
-{
-    std::string json =
-        "{\"title\": " + Json(form::kApplicationTitle) + ", \"client\": [" +
-        std::to_string(form::kClientSize.width) + ", " + std::to_string(form::kClientSize.height) +
-        "], \"maxLength\": " + std::to_string(form::kPriceMaxLength) + ", \"controls\": [";
-    for (const ControlEntry &entry : form::kControls) {
-        json += std::string(&entry == form::kControls.data() ? "" : ", ") + "{\"name\": \"" +
-                Name(entry) + "\", \"text\": " + Json(entry.text) + ", \"bounds\": [" +
-                std::to_string(entry.bounds.left) + ", " + std::to_string(entry.bounds.top) + ", " +
-                std::to_string(entry.bounds.width) + ", " + std::to_string(entry.bounds.height) +
-                "], \"focus\": " + (form::TakesFocus(entry.kind) ? "true" : "false") + "}";
-    }
-    json += "], \"tabOrder\": [";
-    const auto order = form::TabOrder();
-    for (const ControlEntry *entry : order)
-        json += std::string(entry == order.front() ? "" : ", ") + "\"" + Name(*entry) + "\"";
-    json += "], \"labels\": {";
-    for (const form::FieldLabel &pair : form::kFieldLabels)
-        json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +
-                std::string(pair.field) + "\": " + Json(form::FindControl(pair.label)->text);
-    // The colours as a browser computes them: the texts', the button's caption and its bevel.
-    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
-    json += "}, \"hint\": " + Json(form::Hint()) + ", \"logo\": " + Json(form::kLogoDescription) + ", \"colours\": {\"text\": \"" +
-            Rgb(form::kTextColour) + "\", \"caption\": \"" + Rgb(form::kButtonCaptionColour) +
-            "\", \"light\": \"" + Rgb(shades.light) + "\", \"dark\": \"" + Rgb(shades.dark) +
-            "\"}, \"touchScale\": " + Num(TouchScale()) + "}\n";
-    return json;
-}
-
 bool Write(const std::string &path, const std::string &text)
 {
     std::FILE *file = std::fopen(path.c_str(), "wb");
@@ -498,16 +379,11 @@ bool Write(const std::string &path, const std::string &text)
 int main(int argc, char **argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_page DIR | make_page --table\n");
+        std::fprintf(stderr, "usage: make_page DIR\n");
         return 2;
     }
     const std::string dir = argv[1];
-    if (dir == "--table") {
-        std::fputs(Table().c_str(), stdout);
-        return 0;
-    }
     const bool ok = Write(dir + "/index.html", Page()) && Write(dir + "/layout.css", Layout()) &&
-                    Write(dir + "/hatch.png", HatchTile()) &&
                     Write(dir + "/logo.svg", form::LogoSvg()) &&
                     Write(dir + "/manifest.webmanifest", Manifest());
     return ok ? 0 : 1;

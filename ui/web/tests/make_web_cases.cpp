@@ -6,10 +6,13 @@
 // further line is one case.
 //   make_web_cases --scenarios > scenarios.json
 // The window scenarios every front end's window test runs, for the page's test.
+//   make_web_cases --table > table.json
+// The window table as the page is generated from it, for the page's test.
 #include "browser_keys.h"
 #include "form1.h"
 #include "generated_cases.h"
 #include "json_text.h"
+#include "page_geometry.h"
 #include "window_scenarios.h"
 
 #include <cinttypes>
@@ -23,6 +26,10 @@ namespace {
 using namespace levelwise;
 using namespace levelwise::test;
 using web::Json;
+using web::Num;
+using web::Rgb;
+using web::TouchScale;
+using form::ControlEntry;
 
 // English, Hungarian (no-break space groups, decimal comma), Swiss German (apostrophe
 // groups) and Indian (groups of two above the first three) settings, as browsers give them.
@@ -132,16 +139,48 @@ std::string Scenarios()
     return json + "\n]\n";
 }
 
+// The window table as the page is generated from it, with the page's own colours and touch
+// scale, for the page's test.
+std::string Table()
+{
+    std::string json =
+        "{\"title\": " + Json(form::kApplicationTitle) + ", \"client\": [" +
+        std::to_string(form::kClientSize.width) + ", " + std::to_string(form::kClientSize.height) +
+        "], \"maxLength\": " + std::to_string(form::kPriceMaxLength) + ", \"controls\": [";
+    for (const ControlEntry &entry : form::kControls) {
+        json += std::string(&entry == form::kControls.data() ? "" : ", ") + "{\"name\": \"" +
+                std::string(entry.name) + "\", \"text\": " + Json(entry.text) + ", \"bounds\": [" +
+                std::to_string(entry.bounds.left) + ", " + std::to_string(entry.bounds.top) + ", " +
+                std::to_string(entry.bounds.width) + ", " + std::to_string(entry.bounds.height) +
+                "], \"focus\": " + (form::TakesFocus(entry.kind) ? "true" : "false") + "}";
+    }
+    json += "], \"tabOrder\": [";
+    const auto order = form::TabOrder();
+    for (const ControlEntry *entry : order)
+        json += std::string(entry == order.front() ? "" : ", ") + "\"" + std::string(entry->name) + "\"";
+    json += "], \"labels\": {";
+    for (const form::FieldLabel &pair : form::kFieldLabels)
+        json += std::string(&pair == form::kFieldLabels.data() ? "" : ", ") + "\"" +
+                std::string(pair.field) + "\": " + Json(form::FindControl(pair.label)->text);
+    // The colours as a browser computes them: the texts', the button's caption and its bevel.
+    const form::Shades shades = form::BevelShades(form::kButtonFaceColour);
+    json += "}, \"hint\": " + Json(form::Hint()) + ", \"logo\": " + Json(form::kLogoDescription) + ", \"colours\": {\"text\": \"" +
+            Rgb(form::kTextColour) + "\", \"caption\": \"" + Rgb(form::kButtonCaptionColour) +
+            "\", \"light\": \"" + Rgb(shades.light) + "\", \"dark\": \"" + Rgb(shades.dark) +
+            "\"}, \"touchScale\": " + Num(TouchScale()) + "}\n";
+    return json;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc == 2 && std::string(argv[1]) == "--scenarios") {
-        std::fputs(Scenarios().c_str(), stdout);
+    if (argc == 2 && (std::string(argv[1]) == "--scenarios" || std::string(argv[1]) == "--table")) {
+        std::fputs((std::string(argv[1]) == "--table" ? Table() : Scenarios()).c_str(), stdout);
         return 0;
     }
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: make_web_cases COUNT [SEED] | make_web_cases --scenarios\n");
+        std::fprintf(stderr, "usage: make_web_cases COUNT [SEED] | --scenarios | --table\n");
         return 2;
     }
     const long count = std::atol(argv[1]);

@@ -1,28 +1,21 @@
 // The web app's page as a user meets it, in a real browser: served from a sub-path of
 // 127.0.0.1, driven with the keyboard and the mouse, checked against the window table.
 // The window scenarios are the ones every front end's window test runs.
-//   node page_test.mjs chromium|firefox|webkit SITE_DIR MAKE_PAGE_WASM MAKE_WEB_CASES NODE_MODULES_DIR [ROWS]
+//   node page_test.mjs chromium|firefox|webkit SITE_DIR MAKE_WEB_CASES NODE_MODULES_DIR [ROWS]
 // ROWS, a regular expression, runs only the rows whose names it matches.
 import { mkdir, mkdtemp, readdir, readFile, rm, utimes, writeFile } from 'node:fs/promises';
 import { execFileSync } from 'node:child_process';
-import { openSync, closeSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { serve } from '../../../app/web/serve.mjs';
-import { runWasi } from '../../../app/web/wasi.mjs';
 import { openBrowser } from './browsers.mjs';
 
-const [engine, siteArgument, makePage, makeCases, modules, only] = process.argv.slice(2);
+const [engine, siteArgument, makeCases, modules, only] = process.argv.slice(2);
 const site = resolve(siteArgument);
 const work = await mkdtemp(join(tmpdir(), 'levelwise-web-'));
 
-// The window table, as the generator of the page reads it.
-const tableFile = join(work, 'table.json');
-const out = openSync(tableFile, 'w');
-await runWasi(makePage, ['--table'], { stdout: out });
-closeSync(out);
-const table = JSON.parse(await readFile(tableFile, 'utf8'));
-const scenarios = JSON.parse(execFileSync(makeCases, ['--scenarios'], { encoding: 'utf8' }));
+// The window table as the page is generated from it, and the shared window scenarios.
+const [table, scenarios] = ['--table', '--scenarios'].map((what) => JSON.parse(execFileSync(makeCases, [what], { encoding: 'utf8' })));
 const report = scenarios[0].text;  // the initial texts' report
 
 const base = '/tools/levelwise/';

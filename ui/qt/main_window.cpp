@@ -3,28 +3,22 @@
 #include "accessibility.h"
 #include "form1.h"
 #include "form_values.h"
+#include "message_box.h"
 #include "number_settings.h"
 #include "picture_button.h"
 #include "pictures.h"
 #include "retracement.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyleFactory>
 #include <QValidator>
 
-#include <clocale>
 
 namespace levelwise {
 namespace {
@@ -48,14 +42,16 @@ QFont TitleFont()
     return font;
 }
 
-// Separators as Qt knows them for the system locale; the group sizes from the C library,
-// which Qt has set to the user's locale at start.
+// The user's number settings, all from Qt's system locale: its separators, and the group
+// sizes read from its own 1234567, as the page reads a browser's. Qt's plain "C" locale leaves
+// groups out of its numbers; asked to write them, it gives the English ones.
 NumberSettings SystemNumberSettings()
 {
-    const QLocale locale = QLocale::system();
-    const std::lconv *conventions = std::localeconv();
-    return {locale.decimalPoint().toStdU16String(), locale.groupSeparator().toStdU16String(),
-            form::GroupSizesFromPosix(conventions ? conventions->grouping : "")};
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    const std::u16string group = locale.groupSeparator().toStdU16String();
+    return {locale.decimalPoint().toStdU16String(), group,
+            form::GroupSizesFromSample(locale.toString(1234567).toStdU16String(), group)};
 }
 
 // A cell copied from a spreadsheet ends in a line break, which a one-line field shows as
@@ -93,53 +89,9 @@ public:
     }
 };
 
-// Drops what a message box must not take: the repeats of a key held since before it opened.
-class HeldKeyFilter : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        return (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
-               !form::BoxTakesKey(static_cast<QKeyEvent *>(event)->isAutoRepeat());
-    }
-};
-
 QString ObjectName(std::string_view name)
 {
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
-}
-
-// What Ctrl+C in a message box copies, laid out as Windows message boxes copy theirs: the
-// caption, the text and the buttons between dashed lines.
-QString BoxClipboardText(const QMessageBox &box)
-{
-    const QString rule = QStringLiteral("---------------------------\n");
-    QStringList buttons;
-    for (const QAbstractButton *button : box.buttons())
-        buttons << button->text().remove(QLatin1Char('&'));
-    return rule + box.windowTitle() + QLatin1Char('\n') + rule + box.text() + QLatin1Char('\n') +
-           rule + buttons.join(QStringLiteral("   ")) + QLatin1Char('\n') + rule;
-}
-
-// On Wayland, Qt draws the title bars itself (GNOME, Weston): the caption in a 14 px font,
-// centred on the whole bar but cut short of three buttons at the right (minimize and maximize
-// even on a box), which with their gaps and margins take about 80 px. A box as narrow as its
-// text ("Levelw") grows so that the caption stands whole between equal margins; its text
-// stays at the left, as a box wider for its caption shows it.
-void KeepCaptionWhole(QMessageBox &box)
-{
-    constexpr int kTitleButtonsWidth = 80;
-    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || !label ||
-        !box.layout())
-        return;
-    QFont titleFont = QGuiApplication::font();
-    titleFont.setPixelSize(14);
-    const int needed = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) +
-                       2 * kTitleButtonsWidth;
-    const int missing = needed - box.layout()->totalSizeHint().width();
-    if (missing > 0)
-        label->setMinimumWidth(label->sizeHint().width() + missing);
 }
 
 }  // namespace
@@ -239,19 +191,19 @@ QWidget *Form1::CreateControl(const form::ControlEntry &entry)
     return control;
 }
 
+QWidget *Form1::Widget(const form::ControlEntry &entry) const
+{
+    return m_controls[std::size_t(&entry - form::kControls.data())];
+}
+
 void Form1::CreateControls()
 {
-    for (const form::ControlEntry &entry : form::kControls) {
-        QWidget *control = CreateControl(entry);
-        if (entry.name == "Text1")
-            m_text1 = static_cast<QLineEdit *>(control);
-        else if (entry.name == "Text2")
-            m_text2 = static_cast<QLineEdit *>(control);
-        else if (entry.name == "Combo1")
-            m_combo1 = static_cast<QComboBox *>(control);
-        else if (entry.name == "Command1")
-            m_command1 = static_cast<QPushButton *>(control);
-    }
+    for (std::size_t i = 0; i < form::kControls.size(); ++i)
+        m_controls[i] = CreateControl(form::kControls[i]);
+    m_text1 = static_cast<QLineEdit *>(Widget(form::Control("Text1")));
+    m_text2 = static_cast<QLineEdit *>(Widget(form::Control("Text2")));
+    m_combo1 = static_cast<QComboBox *>(Widget(form::Control("Combo1")));
+    m_command1 = static_cast<QPushButton *>(Widget(form::Control("Command1")));
     // A desktop style may pad a combo box beyond the window's 21 pixels and cut its text;
     // Qt's compact Fusion style then draws that one box, in the desktop's colours.
     if (m_combo1->minimumSizeHint().height() > m_combo1->height()) {
@@ -264,8 +216,8 @@ void Form1::CreateControls()
     }
     // Each field is named by its label: screen readers say the label with the field.
     for (const form::FieldLabel &pair : form::kFieldLabels) {
-        auto *label = findChild<QLabel *>(ObjectName(pair.label), Qt::FindDirectChildrenOnly);
-        auto *field = findChild<QWidget *>(ObjectName(pair.field), Qt::FindDirectChildrenOnly);
+        auto *label = static_cast<QLabel *>(Widget(*form::FindControl(pair.label)));
+        QWidget *field = Widget(*form::FindControl(pair.field));
         field->setAccessibleName(label->text());  // before anything asks for its interface
         if (form::Hinted(pair.field))
             field->setAccessibleDescription(Text(form::Hint()));
@@ -293,7 +245,7 @@ void Form1::SetTabOrder()
 {
     QWidget *previous = nullptr;
     for (const form::ControlEntry *entry : form::TabOrder()) {
-        auto *control = findChild<QWidget *>(ObjectName(entry->name), Qt::FindDirectChildrenOnly);
+        QWidget *control = Widget(*entry);
         if (previous)
             setTabOrder(previous, control);
         else
@@ -327,40 +279,7 @@ void Form1::OnCommand1Clicked()
 
 void Form1::ShowOutcome(const CalculationOutcome &outcome)
 {
-    const form::Presentation shown = form::Present(outcome);
-    const QMessageBox::Icon icon =
-        shown.kind == form::BoxKind::ErrorReport ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, ApplicationTitle(), Text(shown.text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    // The window's font, set on the box itself: a desktop's font for message boxes (qt6ct's,
-    // say) would otherwise win over the program's.
-    box.setFont(DialogFont());
-    box.setLayoutDirection(layoutDirection());  // a window of its own inherits no direction
-    // Some desktop styles put a tick on OK; the box's buttons carry their word alone.
-    for (QAbstractButton *button : box.buttons())
-        button->setIcon(QIcon());
-    // Without an icon, Qt still indents the text as if one stood beside it; the indent goes,
-    // so the text keeps the same margin on both sides.
-    if (auto *grid = qobject_cast<QGridLayout *>(box.layout());
-        grid && icon == QMessageBox::NoIcon) {
-        for (int i = grid->count() - 1; i >= 0; --i) {
-            int row, column, rows, columns;
-            grid->getItemPosition(i, &row, &column, &rows, &columns);
-            if (column == 0 && grid->itemAt(i)->spacerItem())
-                delete grid->takeAt(i);
-        }
-        grid->setHorizontalSpacing(0);  // nor any gap after the icon's empty column
-    }
-    KeepCaptionWhole(box);
-    // A held Enter that opened the box does not close it: its repeats reach no button.
-    HeldKeyFilter heldKeys;
-    for (QWidget *part : box.findChildren<QWidget *>())
-        part->installEventFilter(&heldKeys);
-    box.installEventFilter(&heldKeys);
-    // Ctrl+C copies the whole box, so the levels can be pasted elsewhere.
-    auto *copy = new QShortcut(QKeySequence::Copy, &box);
-    connect(copy, &QShortcut::activated, &box,
-            [&box] { QGuiApplication::clipboard()->setText(BoxClipboardText(box)); });
+    OutcomeBox box(form::Present(outcome), this);
     box.exec();
 }
 

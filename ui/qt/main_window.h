@@ -1,20 +1,19 @@
 // The one window of Levelwise: three fields, the calculate button, and the message boxes.
 #pragma once
 
+#include "form1.h"
+
 #include <QFont>
 #include <QImage>
 #include <QWidget>
+
+#include <array>
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
 namespace levelwise {
-
-struct CalculationOutcome;
-namespace form {
-struct ControlEntry;
-}
 
 // The application title, as Qt text.
 QString ApplicationTitle();
@@ -40,11 +39,13 @@ private:
     void CreateControls();
     void ApplyColours();
     void SetTabOrder();
+    QWidget *Widget(const form::ControlEntry &entry) const;  // the control made for a row
 
     void OnCommand1Clicked();
     void ShowOutcome(const CalculationOutcome &outcome);
 
     QImage m_background;
+    std::array<QWidget *, form::kControls.size()> m_controls{};  // in the table's order
     QLineEdit *m_text1 = nullptr;
     QLineEdit *m_text2 = nullptr;
     QComboBox *m_combo1 = nullptr;

@@ -26,18 +26,10 @@ if (await runWasi(join(wasmBuild, 'ui/web/make_page.wasm'), ['/site'], { preopen
 
 const copies = [
   [join(wasmBuild, 'ui/web/levelwise.wasm'), 'levelwise.wasm'],
-  [join(root, 'ui/web/warning.svg'), 'warning.svg'],
+  ...['warning.svg', 'main.js', 'calculator.js'].map((name) => [join(root, 'ui/web', name), name]),
   ...['logo.png', 'hatch.png', 'icon-192.png', 'icon-512.png', 'levelwise.svg'].map((name) => [join(root, 'app/art', name), name]),
 ];
 for (const [from, to] of copies) await copyFile(from, join(site, to));
-// One script: each request costs the page's start more than its bytes. The calculator's
-// loader comes first, so that the module is compiled while the page's script runs.
-const loader = await readFile(join(root, 'ui/web/calculator.js'), 'utf8');
-const main = await readFile(join(root, 'ui/web/main.js'), 'utf8');
-const importLine = "import { pageCalculator, loadPageCalculator } from './calculator.js';\n";
-if (!main.includes(importLine)) throw new Error(`main.js no longer starts with: ${importLine}`);
-await writeFile(join(site, 'main.js'), `${loader.replace(/^export /gm, '')}\n` +
-                main.replace(importLine, ''));
 // One style sheet: the page's own look, then the window's places from the table.
 const layout = join(site, 'layout.css');
 await writeFile(join(site, 'levelwise.css'),

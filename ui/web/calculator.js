@@ -62,6 +62,6 @@ export function loadPageCalculator(again = false) {
   return loadCalculator(fetch(new URL('levelwise.wasm', import.meta.url), again ? { cache: 'reload' } : {}));
 }
 
-// In the page, the calculator starts loading as soon as this script runs: the site's script is
-// this loader joined in front of main.js (under node there is no page, and nothing starts).
+// In the page, the calculator starts loading as soon as this module runs, which the page
+// fetches beside main.js (under node there is no page, and nothing starts).
 export const pageCalculator = typeof document === 'undefined' ? null : loadPageCalculator();

@@ -1,5 +1,5 @@
-// The page's colours, numbers and touch scale as the page's generator writes them, shared
-// with the generator of the page tests' data so that both state them alike.
+// What the page's files and the page tests' data share: colours and numbers as CSS writes
+// them, the touch screens' scale, and the field-and-label pairs.
 #pragma once
 
 #include "form1.h"
@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace levelwise::web {
 
@@ -52,6 +53,16 @@ inline double ScaledFieldTextPx(double scale)
     const double inner = field.bounds.width * scale - 2 * (1 + kFieldPaddingPx);
     const double fitting = std::floor(inner / (form::kPriceMaxLength * 0.64) * 4.0) / 4.0;
     return std::max(16.0, std::min(fitting, form::kDialogFontPoints * scale * 4.0 / 3.0));
+}
+
+inline // The field-and-label pair a control belongs to, as the field or as its label; null if none.
+const form::FieldLabel *PairOf(std::string_view name)
+{
+    for (const form::FieldLabel &pair : form::kFieldLabels) {
+        if (pair.field == name || pair.label == name)
+            return &pair;
+    }
+    return nullptr;
 }
 
 }  // namespace levelwise::web

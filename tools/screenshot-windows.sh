@@ -2,8 +2,7 @@
 # Starts the Windows program under Wine on a private X server and takes screenshots: the
 # window as it opens, and each kind of message box (report, empty field, error report).
 #   tools/screenshot-windows.sh [LEVELWISE.EXE] [OUTPUT_FOLDER]
-# LEVELWISE_WINE_DPI=144 shows the window on a denser screen (the clicks for the boxes after
-# the first assume 96 dpi).
+# LEVELWISE_WINE_DPI=144 shows the window on a denser screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
@@ -24,15 +23,11 @@ $session run "$wine_dir" "$exe" >/dev/null 2>&1 &
 window=$(xdotool search --sync --onlyvisible --name '^Levelwise$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # Without a window manager the keyboard follows the pointer: keep it over the window.
-xdotool mousemove $((X + 60)) $((Y + 40))
+over_window="$((X + 60)) $((Y + 40))"
+xdotool mousemove $over_window
 sleep 1
 import -window "$window" "$out/window.png"
 
-# The client area's top-left corner on the screen, for clicks at the table's positions.
-read -r left top < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
-frame=$(( (397 - 391) / 2 ))
-client_x=$((left + frame)) client_y=$((top + 301 - 276 - frame))
-click() { xdotool mousemove $((client_x + $1)) $((client_y + $2)) click 1; sleep 0.3; }
 box_shot() {
     sleep 1
     box=$(xdotool search --onlyvisible --name '^Levelwise$' | grep -vx "$window" | head -n 1)
@@ -42,15 +37,16 @@ box_shot() {
     sleep 0.3
     xdotool key Return
     sleep 0.5
+    xdotool mousemove $over_window
+    sleep 0.3
 }
 
-xdotool key space  # the focus starts on the calculate button
+# By keyboard, in the table's tab order (Command1, Text1, Text2, Combo1), so that nothing
+# here restates the window's places; the focus starts on the calculate button.
+xdotool key space
 box_shot report
-click 190 81 && xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace
-click 164 204
+xdotool key Tab ctrl+a BackSpace shift+Tab space  # Text1 emptied
 box_shot empty-field
-click 190 81 && xdotool key 1 5 6 2 0
-click 190 105 && xdotool key End x
-click 164 204
+xdotool key Tab 1 5 6 2 0 Tab End x Tab Tab space  # a letter in Text2
 box_shot error-report
 echo "screenshots in $out"

@@ -40,6 +40,21 @@ async function restart(folder, options = {}) {
   }
 }
 
+// A copy of the site in a folder of its own: some files left out, index.html and sw.js
+// changed, every file dated `age` ms back. Each file is copied and awaited by name: Node 18's
+// fs.cp once left sw.js out of such a copy in a fresh Debian 12 root.
+async function copySite(name, { without = [], change = (text) => text, age = 0 } = {}) {
+  const folder = join(work, name);
+  await mkdir(folder);
+  const when = new Date(Date.now() - age);
+  for (const file of (await readdir(site)).filter((f) => !without.includes(f))) {
+    const text = await readFile(join(site, file));
+    await writeFile(join(folder, file), ['index.html', 'sw.js'].includes(file) ? change(String(text), file) : text);
+    await utimes(join(folder, file), when, when);
+  }
+  return folder;
+}
+
 const browser = await openBrowser(modules, engine, work);
 const pages = [];
 
@@ -375,16 +390,8 @@ rows.push(
   // on the next click.
   ['the calculator\'s module slow, then failing, then back', async () => {
     // Served without the worker, so that no offline copy answers for the network.
-    const copy = async (name, without) => {
-      const folder = join(work, name);
-      await mkdir(folder);
-      for (const file of await readdir(site)) {
-        if (!without.includes(file)) await writeFile(join(folder, file), await readFile(join(site, file)));
-      }
-      return folder;
-    };
-    const online = await copy('no-worker', ['sw.js']);
-    const broken = await copy('no-module', ['sw.js', 'levelwise.wasm']);
+    const online = await copySite('no-worker', { without: ['sw.js'] });
+    const broken = await copySite('no-module', { without: ['sw.js', 'levelwise.wasm'] });
     let page = await open();
     await forgetOfflineCopy(page);
     let release;
@@ -426,24 +433,11 @@ rows.push(
   // browser keeps each file for a while without asking: a new version must reach a user who
   // had the old one all the same.
   ['offline after one visit, and a new version in place of the old on a plain host', async () => {
-    const version = async (name, change = (text) => text, age = 0) => {
-      const folder = join(work, name);
-      // The site is one flat folder. Node 18's fs.cp once left sw.js out of such a copy in a
-      // fresh Debian 12 root, so each file is copied and awaited by name.
-      await mkdir(folder);
-      const when = new Date(Date.now() - age);
-      for (const file of await readdir(site)) {
-        const text = await readFile(join(site, file));
-        await writeFile(join(folder, file), ['index.html', 'sw.js'].includes(file) ? change(String(text), file) : text);
-        await utimes(join(folder, file), when, when);
-      }
-      return folder;
-    };
     const marked = (page) => page.eval(() => document.querySelector('meta[name=levelwise-test]')?.content ?? 'old');
     // A first visit from nothing: the rows before left an offline copy of their own.
     const page = await open();
     await forgetOfflineCopy(page);
-    await restart(await version('old', undefined, 24 * 3600 * 1000), { lastModified: true });
+    await restart(await copySite('old', { age: 24 * 3600 * 1000 }), { lastModified: true });
     await page.reload();
     await page.eval(() => navigator.serviceWorker.ready.then(() => true));
     await page.reload();
@@ -456,9 +450,9 @@ rows.push(
     check('the server gone, the page reloads and calculates', controlled && box.text === report, box.text);
     // The next version, deployed now: another cache name, as a changed file gives it, and a
     // page the test can tell from the old one.
-    await restart(await version('next', (text, file) => file === 'sw.js'
+    await restart(await copySite('next', { change: (text, file) => file === 'sw.js'
       ? text.replace(/levelwise-[0-9a-f]+/, 'levelwise-next')
-      : text.replace('<title>', '<meta name="levelwise-test" content="next">\n<title>')), { lastModified: true });
+      : text.replace('<title>', '<meta name="levelwise-test" content="next">\n<title>') }), { lastModified: true });
     try {
       await page.reload();  // the first open after the deployment finds the new version
       await page.waitFor(async () => (await caches.keys()).join() === 'levelwise-next');

@@ -118,7 +118,8 @@ inline constexpr int kPriceMaxLength = 11;
 inline constexpr std::array<std::u16string_view, 2> kDirectionItems{u"Long", u"Short"};
 
 // The controls of Form1, in the order they are created (which is also their stacking order).
-inline constexpr std::array<ControlEntry, 12> kControls{{
+// The table's size is its rows': a new control is one row here.
+inline constexpr auto kControls = std::to_array<ControlEntry>({
     {"Label7", ControlKind::Label, kApplicationTitle, {128, 8, 265, 33}, 7, ControlFont::Title},
     {"Label2", ControlKind::Label, u"Legalacsonyabb érték:", {8, 72, 113, 17}, 0},
     {"Text1", ControlKind::TextBox, u"15620", {128, 72, 73, 19}, 4},
@@ -131,7 +132,7 @@ inline constexpr std::array<ControlEntry, 12> kControls{{
     {"Image1", ControlKind::Picture, u"", {240, 160, 145, 110}, 10},
     {"Command1", ControlKind::PictureButton, u"Számol", {120, 192, 89, 25}, 3},
     {"Label11", ControlKind::Label, u"© 2026 a Levelwise készítői", {8, 256, 177, 25}, 11},
-}};
+});
 
 // Where the control of that name stands in the table; -1 if there is none. (By index: GCC 12
 // under -fsanitize=undefined cannot compare a constant's address with null while compiling.)

@@ -2,7 +2,7 @@
 // reports, empty fields and failing prices; prints the median and the slowest.
 //   QT_QPA_PLATFORM=offscreen build/test/bench/click_benchmark
 #include "main_window.h"
-#include "window_fixture.h"
+#include "box_watcher.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -15,13 +15,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"LevelwiseForm1";
 
-const wchar_t *Wide(std::u16string_view text)
-{
-    return reinterpret_cast<const wchar_t *>(text.data());
-}
-
-std::wstring WideString(std::u16string_view text) { return {Wide(text), text.size()}; }
-
 COLORREF Colour(form::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
 const form::ControlEntry *EntryOf(HWND control)

@@ -6,11 +6,20 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 namespace levelwise {
 
 // Resources the program carries (app/windows/levelwise.rc.in).
 inline constexpr WORD kIconResource = 1;
 inline constexpr WORD kLogoResource = 2;
+
+// The table's UTF-16 texts as the API's wide strings (both UTF-16 on Windows).
+inline std::wstring WideString(std::u16string_view text)
+{
+    return {reinterpret_cast<const wchar_t *>(text.data()), text.size()};
+}
 
 // Control n of the table has the dialog id kFirstControlId + n.
 inline constexpr int kFirstControlId = 100;

@@ -43,11 +43,6 @@ int Scaled(int pixels) { return MulDiv(pixels, g_dpi, 96); }
         }                                                                                          \
     } while (false)
 
-std::wstring Wide(std::u16string_view text)
-{
-    return {reinterpret_cast<const wchar_t *>(text.data()), text.size()};
-}
-
 std::string Utf8(const std::wstring &text) { return test::Utf8({text.begin(), text.end()}); }
 
 // Nothing here waits a set time: each step waits for what it needs to see, for up to 20 s,
@@ -440,8 +435,8 @@ std::pair<UINT, wchar_t> VirtualKey(form::Key key)
 void RunScenario(Program &p, const test::WindowScenario &row)
 {
     for (const auto &[name, typed] : {std::pair{"Text1", row.low}, std::pair{"Text2", row.high}}) {
-        if (TextOf(p.Control(name)) != Wide(typed))
-            p.Retype(name, Wide(typed));
+        if (TextOf(p.Control(name)) != WideString(typed))
+            p.Retype(name, WideString(typed));
     }
     HWND combo = p.Control("Combo1");
     if (row.downPresses) {
@@ -450,10 +445,10 @@ void RunScenario(Program &p, const test::WindowScenario &row)
             p.PressOn(p.Editable("Combo1"), VK_DOWN);
             WaitUntil([&] { return TextOf(combo) != before; });
         }
-    } else if (TextOf(combo) != Wide(row.direction)) {
-        p.Retype("Combo1", Wide(row.direction));
+    } else if (TextOf(combo) != WideString(row.direction)) {
+        p.Retype("Combo1", WideString(row.direction));
     }
-    CHECK(TextOf(combo) == Wide(row.direction));
+    CHECK(TextOf(combo) == WideString(row.direction));
 
     Box box;
     if (!*row.control) {
@@ -475,18 +470,18 @@ void RunScenario(Program &p, const test::WindowScenario &row)
     }
     CHECK(box.shown == (row.shown != test::Shown::Nothing));
     if (box.shown) {
-        if (box.text != Wide(row.text))
+        if (box.text != WideString(row.text))
             std::printf("  box said \"%s\"\n", Utf8(box.text).c_str());
-        CHECK(box.title == Wide(form::kApplicationTitle) && box.text == Wide(row.text));
+        CHECK(box.title == WideString(form::kApplicationTitle) && box.text == WideString(row.text));
         CHECK(box.icon == (row.shown == test::Shown::ErrorReport));
         CHECK(box.buttons == 1);
     }
     // The program goes on, its window and its fields as they were.
     CHECK(p.Responsive());
     CHECK(IsWindow(p.Form()) && IsWindowVisible(p.Form()));
-    CHECK(TextOf(p.Control("Text1")) == Wide(row.low) &&
-          TextOf(p.Control("Text2")) == Wide(row.high));
-    CHECK(TextOf(combo) == Wide(row.direction));
+    CHECK(TextOf(p.Control("Text1")) == WideString(row.low) &&
+          TextOf(p.Control("Text2")) == WideString(row.high));
+    CHECK(TextOf(combo) == WideString(row.direction));
 }
 
 struct Row {
@@ -531,8 +526,8 @@ const std::vector<Row> &Rows()
              // The icon the window class takes, as Windows loads it from the program file.
              HMODULE exe = LoadLibraryExW(p.Path(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
              for (const int side : {16, 32})
-                 CHECK(exe &&
-                       LoadImageW(exe, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, side, side, 0) != nullptr);
+                 CHECK(exe && LoadImageW(exe, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, side,
+                                         side, 0) != nullptr);
              if (exe)
                  FreeLibrary(exe);
              for (const form::ControlEntry &entry : form::kControls) {
@@ -550,7 +545,7 @@ const std::vector<Row> &Rows()
                                  r.bottom - r.top);
                  CHECK(placed);
                  CHECK(IsWindowVisible(control));
-                 CHECK(TextOf(control) == Wide(entry.text));
+                 CHECK(TextOf(control) == WideString(entry.text));
              }
              CHECK(p.Close() == 0);
          }},
@@ -638,9 +633,9 @@ const std::vector<Row> &Rows()
                          }
                      }
                  }
-                 const int em = MulDiv(entry.font == form::ControlFont::Title ? form::kTitleFontPoints
-                                                                        : form::kDialogFontPoints,
-                                      g_dpi, 72);
+                 const bool title = entry.font == form::ControlFont::Title;
+                 const int em = MulDiv(title ? form::kTitleFontPoints : form::kDialogFontPoints,
+                                       g_dpi, 72);
                  const int rows = inkBottom - inkTop + 1;
                  std::printf("  %s: ink in %d rows, font %d pixels\n", entry.name.data(), rows, em);
                  CHECK(inkBottom >= 0);
@@ -687,7 +682,7 @@ const std::vector<Row> &Rows()
              }
              CHECK(!boxes.empty() && IsWindow(boxes.front()));
              const Box box = p.ActAndDismiss([] {});
-             CHECK(box.shown && box.title == Wide(form::kApplicationTitle));
+             CHECK(box.shown && box.title == WideString(form::kApplicationTitle));
          }},
         {"what a screen reader is told: each field named after its label, every role",
          [](Program &p) {
@@ -695,10 +690,10 @@ const std::vector<Row> &Rows()
                  HWND control = p.Control(entry.name.data());
                  const Accessible told = AccessibleOf(control);
                  const form::ControlEntry *label = form::LabelOf(entry);
-                 const std::wstring name = label ? Wide(label->text)
+                 const std::wstring name = label ? WideString(label->text)
                                            : entry.kind == form::ControlKind::Picture
-                                               ? Wide(form::kLogoDescription)
-                                               : Wide(entry.text);
+                                               ? WideString(form::kLogoDescription)
+                                               : WideString(entry.text);
                  std::printf("  %s: name \"%s\", role %ld, description \"%s\"\n",
                              entry.name.data(), Utf8(told.name).c_str(), told.role,
                              Utf8(told.description).c_str());

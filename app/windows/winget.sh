@@ -7,6 +7,7 @@ set -euo pipefail
 build=$(realpath "$1")
 cpack_value() { sed -n "s/^set($1 \"\\(.*\\)\")\$/\\1/p" "$build/CPackConfig.cmake"; }
 version=$(cpack_value CPACK_PACKAGE_VERSION) package=$(cpack_value CPACK_PACKAGE_FILE_NAME)
+name=$(cpack_value CPACK_PACKAGE_NAME)
 publisher=$(cpack_value CPACK_PACKAGE_VENDOR)
 msi=$build/$package.msi setup=$build/$package-setup.exe zip=$build/$package.zip
 for file in "$msi" "$setup" "$zip"; do
@@ -45,10 +46,10 @@ Installers:
     InstallerUrl: $url/$(basename "$setup")
     InstallerSha256: $(sha "$setup")
     AppsAndFeaturesEntries:
-      - DisplayName: Levelwise
+      - DisplayName: $name
         Publisher: $publisher
         DisplayVersion: "$version"
-        ProductCode: Levelwise
+        ProductCode: $name
   - Architecture: x64
     InstallerType: zip
     NestedInstallerType: portable
@@ -66,7 +67,7 @@ locale() { # LOCALE TYPE SHORT_DESCRIPTION DESCRIPTION
     cat <<EOF2
 PackageLocale: $1
 Publisher: $publisher
-PackageName: Levelwise
+PackageName: $name
 License: MIT
 Copyright: $(cpack_value CPACK_LEVELWISE_COPYRIGHT)
 ShortDescription: "$3"

@@ -5,6 +5,7 @@
 // only what is that platform's own convention.
 #pragma once
 
+#include "identity_texts.h"
 #include "retracement.h"
 
 #include <array>
@@ -16,7 +17,7 @@
 namespace levelwise::form {
 
 // The caption of the window and of every message box, and the text of the title label.
-inline constexpr std::u16string_view kApplicationTitle = u"Levelwise";
+inline constexpr std::u16string_view kApplicationTitle = kTitle;
 
 struct Size {
     int width;

@@ -63,7 +63,7 @@ endif()
 if(LEVELWISE_WINDOWS_CHECK)
     # The Windows build is signed as a release is, with a certificate of a throwaway authority,
     # dated the release day so that signing gives the same bytes each time.
-    set(release_epoch 1796731200)  # 2026-12-08 12:00 UTC
+    set(release_epoch ${LEVELWISE_RELEASE_EPOCH})
     set(signing ${CMAKE_BINARY_DIR}/signing)
     if(NOT EXISTS ${signing}/signer.p12)
         execute_process(COMMAND ${CMAKE_SOURCE_DIR}/app/tests/make_signing_certificate.sh ${signing}

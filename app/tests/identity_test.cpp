@@ -14,7 +14,7 @@ private slots:
         levelwise::ApplyApplicationIdentity();
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Levelwise"));
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Levelwise"));
-        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral(LEVELWISE_VERSION_SET));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.levelwise.Levelwise"));
         const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)));

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh folder and checks the tree a Linux desktop expects, with
-# the desktop entry and the AppStream metadata passing their validators.
-#   install_test.sh BUILD_FOLDER APP_ID
+# the desktop entry and the AppStream metadata passing their validators, and the release's
+# version and date wherever the installed files show them.
+#   install_test.sh BUILD_FOLDER APP_ID VERSION RELEASE_DATE
 set -euo pipefail
-build=$1 id=$2
+build=$1 id=$2 version=$3 date=$4
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -29,10 +30,14 @@ done <<'TABLE'
 TABLE
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" ||
     { echo "the scalable icon is no SVG"; status=1; }
-grep -qx 'X-Levelwise-Version=1.00' "$prefix/share/applications/$id.desktop" ||
-    { echo "desktop entry lacks the version"; status=1; }
-grep -q '<release version="1.00"' "$prefix/share/metainfo/$id.metainfo.xml" ||
-    { echo "metainfo lacks the release 1.00"; status=1; }
+grep -qxF "X-Levelwise-Version=$version" "$prefix/share/applications/$id.desktop" ||
+    { echo "desktop entry lacks the version $version"; status=1; }
+grep -qF "<release version=\"$version\" date=\"$date\"/>" "$prefix/share/metainfo/$id.metainfo.xml" ||
+    { echo "metainfo lacks the release $version of $date"; status=1; }
+for page in man1/levelwise.1.gz hu/man1/levelwise.1.gz; do
+    zcat "$prefix/share/man/$page" | head -n 1 | grep -qF " $date \"Levelwise $version\"" ||
+        { echo "manual page $page is not of $version, $date"; status=1; }
+done
 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || status=1
 appstreamcli validate --no-net --explain "$prefix/share/metainfo/$id.metainfo.xml" || status=1

@@ -1,7 +1,8 @@
-# Builds the MSI: cmake -DVERSION=a.b.c -DDISPLAY_VERSION=... -DSTAGE=DIR -DOUTPUT=FILE
+# Builds the MSI: cmake -DVERSION=a.b.c -DDISPLAY_VERSION=... -DEPOCH=S -DSTAGE=DIR -DOUTPUT=FILE
 #   -DTEMPLATE=levelwise.wxs.in -DTITLE=... -DAUTHORS=... -DFILES="exe;licences;ico" -P make_msi.cmake
 # The same files give the same bytes: the product code follows from the version, the package
-# code from the package's contents, and the build time is fixed.
+# code from the package's contents, and the build time is fixed: SOURCE_DATE_EPOCH when the
+# build is given one, otherwise EPOCH (the release day).
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
@@ -31,12 +32,21 @@ foreach(file ${STAGE}/levelwise.wxs ${FILES})
 endforeach()
 string(UUID package NAMESPACE ${namespace} NAME "levelwise.org/msi/package/${contents}" TYPE SHA1 UPPER)
 
-# The release date, with the clock stopped there (-f): a clock that merely starts there would
-# move on, and a slow run would stamp the next second.
-set(time "2026-12-08 12:00:00")
-# The cabinet keeps each file's time: the copies all get the release date.
+# The build time, with the clock stopped there (-f): a clock that merely starts there would
+# move on, and a slow run would stamp the next second. In UTC whatever the builder's zone, as
+# the cabinet's file times are read in the zone of the tools.
+if(NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
+    set(EPOCH $ENV{SOURCE_DATE_EPOCH})
+endif()
+if(NOT EPOCH MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "no build time: give -DEPOCH or SOURCE_DATE_EPOCH")
+endif()
+set(ENV{SOURCE_DATE_EPOCH} ${EPOCH})
+string(TIMESTAMP time "%Y-%m-%d %H:%M:%S" UTC)
+set(ENV{TZ} UTC)
+# The cabinet keeps each file's time: the copies all get the build time.
 file(GLOB staged ${STAGE}/*)
-execute_process(COMMAND touch -d ${time} ${staged} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND touch -d "${time}" ${staged} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND faketime -f ${time} wixl --arch x64 -o ${OUTPUT}.new levelwise.wxs
                 WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed ERROR_VARIABLE said)
 # wixl passes over attributes it does not know with only a warning; none may be passed over.

@@ -39,7 +39,7 @@ levelwise_require_locales() {
 
 # What building the program needs, tests or not.
 # Qt's translations and its Wayland platform are only loaded at run time.
-LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libfontconfig-dev fonts-liberation2
+LEVELWISE_BUILD_PACKAGES=(g++ cmake make pkg-config dpkg-dev qt6-base-dev libfontconfig-dev fonts-liberation2
     qt6-translations-l10n qt6-wayland)
 # What building the Windows program and its downloads needs: MinGW-w64 (64-bit, posix
 # threads), NSIS for the installer, wixl and msitools for the MSI, faketime for its fixed
@@ -53,7 +53,7 @@ LEVELWISE_WEB_PACKAGES=(cmake make clang-22 lld-22 libc++-22-dev-wasm32 libclang
 # What the test run needs on top (Wine 64-bit only: Debian's 32-bit Wine would take over the
 # wine command for 64-bit programs too).
 LEVELWISE_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev libmpfr-dev
-    desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev file lintian man-db
+    desktop-file-utils appstream binutils-mingw-w64-x86-64 devscripts file lintian man-db
     libclang-rt-22-dev g++-aarch64-linux-gnu qemu-user
     xvfb xdotool x11-utils strace libx11-dev dbus-daemon locales
     weston python3-pyatspi at-spi2-core

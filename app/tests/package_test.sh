@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the build folder and checks its name, dependencies and files,
-# then lintian's verdict: no error and no warning.
-#   package_test.sh BUILD_FOLDER APP_ID
+# the change log against the release's version and date, the program's hardening, then
+# lintian's verdict: no error and no warning.
+#   package_test.sh BUILD_FOLDER APP_ID VERSION RELEASE_DATE CHANGELOG
 set -euo pipefail
-build=$1 id=$2
+build=$1 id=$2 version=$3 date=$4 changelog=$5
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >/dev/null
-deb=$(ls "$out"/levelwise_1.00_*.deb)
+deb=$(ls "$out"/levelwise_"$version"_*.deb)
 echo "built $(basename "$deb")"
 
 status=0
+# The change log is written by hand: its newest entry must be this release, of this day.
+logged=$(dpkg-parsechangelog -l "$changelog" -S Version)
+logged_date=$(date -u -d "$(dpkg-parsechangelog -l "$changelog" -S Date)" +%F)
+[ "$logged" = "$version" ] && [ "$logged_date" = "$date" ] &&
+    echo "change log: $logged of $logged_date" ||
+    { echo "the change log's newest entry is $logged of $logged_date, not $version of $date"; status=1; }
+
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
 for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 libc6 qt6-wayland \
@@ -35,6 +43,14 @@ for page in man1 hu/man1; do
         ! grep -q 'warning' <<<"$text" && echo "manual page $page reads" ||
         { echo "manual page $page:"; echo "$text"; status=1; }
 done
+# Hardened as Debian's own programs are: position independent, stack protector, fortified
+# functions, read-only relocations and immediate binding. Control-flow protection is not among
+# Debian 12's hardening flags, so it is not asked for.
+if hardening-check --nocfprotection "$out/tree/usr/bin/levelwise"; then
+    echo "hardening-check: all passed"
+else
+    echo "hardening-check found the above"; status=1
+fi
 # lintian refuses to run as root unless told it may.
 lintian --allow-root --fail-on error,warning --display-level '>=warning' "$deb" &&
     echo "lintian: no error, no warning" || { echo "lintian found the above"; status=1; }

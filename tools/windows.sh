@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows program with MinGW-w64 and makes its downloads:
+# Cross-builds the Windows program with MinGW-w64 and makes its downloads, in build/windows/
+# or the folder given (tools/windows.sh [FOLDER]):
 #   build/windows/Levelwise.exe                      the program itself
 #   build/windows/Levelwise-1.00-win64-setup.exe     the installer
 #   build/windows/Levelwise-1.00-win64.zip           the portable download
@@ -12,9 +13,9 @@ cd "$(dirname "$0")/.."
 source tools/packages.sh
 levelwise_require_packages "${LEVELWISE_WINDOWS_PACKAGES[@]}"
 
-build=build/windows
+build=${1:-build/windows}
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=OFF
+    -DCMAKE_BUILD_TYPE=Release -DLEVELWISE_BUILD_TESTS=OFF -DLEVELWISE_BUILD_BENCHMARKS=OFF
 if [ -n "${LEVELWISE_SIGN_PKCS12:-}" ]; then
     echo "levelwise: signing with the certificate in LEVELWISE_SIGN_PKCS12"
 else

@@ -64,6 +64,8 @@ if(WIN32)
     set(CPACK_NSIS_DEFINES "
   Unicode true
   Target amd64-unicode
+  ; No file times in the installer: the same files give the same setup, whenever they were built.
+  SetDateSave off
   !include FileFunc.nsh
   VIProductVersion ${PROJECT_VERSION}
   VIFileVersion ${PROJECT_VERSION}

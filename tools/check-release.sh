@@ -56,6 +56,6 @@ fi
 echo "levelwise: ${#differing[@]} files differ between the two release sets: ${differing[*]}" >&2
 levelwise_require_packages diffoscope-minimal
 for name in "${differing[@]}"; do
-    diffoscope --no-progress --text - "$first/$name" "$second/$name" | head -n 200 >&2 || true
+    diffoscope --no-progress --text - "$first/$name" "$second/$name" | head -n 400 >&2 || true
 done
 exit 1

@@ -25,6 +25,9 @@ if ! git diff --quiet HEAD -- 2>/dev/null; then
 fi
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
+# Folders, and the .deb's own members (control.tar.gz, data.tar.gz), get the modes the
+# builder's umask leaves them: a release's are Debian's usual ones.
+umask 022
 echo "levelwise: release of $(git rev-parse --short HEAD), dated $(date -u -d "@$SOURCE_DATE_EPOCH" '+%F %T') UTC"
 rm -rf "$out" "$work"
 mkdir -p "$out" "$work"

@@ -90,7 +90,8 @@ if(LEVELWISE_WINDOWS_CHECK)
              ${CMAKE_SOURCE_DIR}/app/tests/winget_test.py ${windows_build})
     add_test(NAME windows_executable
              COMMAND ${CMAKE_SOURCE_DIR}/app/tests/windows_exe_test.sh ${exe}
-                     ${windows_build}/Levelwise-${LEVELWISE_DISPLAY_VERSION}-win64-setup.exe)
+                     ${windows_build}/Levelwise-${LEVELWISE_DISPLAY_VERSION}-win64-setup.exe
+                     ${PROJECT_VERSION} ${LEVELWISE_DISPLAY_VERSION})
 
     # One Wine prefix, X server and wineserver for all the checks under Wine.
     set(session ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
@@ -155,4 +156,18 @@ if(LEVELWISE_WEB_CHECK)
                          ${CMAKE_BINARY_DIR}/web-node)
         set_tests_properties(web_page_${browser} PROPERTIES RESOURCE_LOCK browser TIMEOUT 480)
     endforeach()
+endif()
+
+if(LEVELWISE_WINDOWS_CHECK AND LEVELWISE_WEB_CHECK)
+    # The release set, built as tools/release.sh builds it (its own folders, the commit's time),
+    # then read back as whoever vets it would: digests, and each download's bill of materials
+    # through the CycloneDX library's strict validator. .ci/run builds it again elsewhere and
+    # compares the two.
+    set(release_set ${CMAKE_BINARY_DIR}/release-set)
+    add_test(NAME release_set_build COMMAND ${CMAKE_SOURCE_DIR}/tools/release.sh ${release_set})
+    set_tests_properties(release_set_build PROPERTIES FIXTURES_SETUP release_set TIMEOUT 900)
+    add_test(NAME release_set COMMAND ${LEVELWISE_NODE} --no-warnings
+             ${CMAKE_SOURCE_DIR}/app/tests/release_set_test.mjs ${release_set}
+             ${CMAKE_BINARY_DIR}/web-node ${LEVELWISE_DISPLAY_VERSION})
+    set_tests_properties(release_set PROPERTIES FIXTURES_REQUIRED release_set)
 endif()

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Reads the built Levelwise.exe and its installer back with tools independent of their build
 # (icoutils' wrestool and icotool, binutils' objdump): machine and subsystem, the program's
-# imports, and each one's version block and icon.
-#   windows_exe_test.sh LEVELWISE.EXE SETUP.EXE
+# imports and hardening, and each one's version block and icon.
+#   windows_exe_test.sh LEVELWISE.EXE SETUP.EXE VERSION (1.0.0.0) SHOWN_VERSION (1.00)
 set -euo pipefail
-exe=$1 setup=$2
+exe=$1 setup=$2 version=$3 shown=$4
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 status=0
@@ -19,6 +19,13 @@ for file in "$exe" "$setup"; do
     grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" &&
         pass "$name: GUI subsystem" || fail "$name: not a GUI program"
     [ "$file" = "$exe" ] || continue
+    # Hardened: ASLR with high entropy, data not executable, and GCC's stack protector, whose
+    # report the program carries.
+    for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+        grep -qx "[[:space:]]*$flag" <<<"$headers" && pass "$name: $flag" || fail "$name: no $flag"
+    done
+    grep -qaF '*** stack smashing detected ***' "$file" && pass "$name: stack protector" ||
+        fail "$name: no stack protector"
     # The program runs on a bare Windows: it imports only DLLs every Windows has.
     imports=$(grep 'DLL Name:' <<<"$headers" | awk '{print $3}' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
     echo "imports: $imports"
@@ -38,10 +45,12 @@ check_version() { # FILE KIND
     wrestool -x --raw --type=16 "$file" >"$out/version.bin"
     fixed=$(od -An -tx4 -j "$(LC_ALL=C grep -obUaP '\xbd\x04\xef\xfe' "$out/version.bin" | cut -d: -f1)" \
             -N 24 "$out/version.bin" | tr -s ' \n' '  ' | sed 's/^ //')
-    # signature, structure version, file version MS/LS, product version MS/LS: 1.0.0.0 twice.
-    [ "$(cut -d' ' -f3-6 <<<"$fixed")" = "00010000 00000000 00010000 00000000" ] &&
-        pass "$name: file and product version 1.0.0.0" ||
-        fail "$name: file and product version are not 1.0.0.0 ($fixed)"
+    # signature, structure version, file version MS/LS, product version MS/LS: the version twice.
+    local words
+    words=$(IFS=. read -r a b c d <<<"$version"; printf '%04x%04x %04x%04x' "$a" "$b" "$c" "$d")
+    [ "$(cut -d' ' -f3-6 <<<"$fixed")" = "$words $words" ] &&
+        pass "$name: file and product version $version" ||
+        fail "$name: file and product version are not $version ($fixed)"
     strings -el "$out/version.bin" >"$out/strings.txt"
     grep -qix '040904B0' "$out/strings.txt" && pass "$name: string table 040904B0" ||
         fail "$name: no string table 040904B0"
@@ -55,9 +64,9 @@ check_version() { # FILE KIND
         else
             fail "$name: $key is not \"$value\""
         fi
-    done <<'TABLE'
-both=FileVersion=1.00
-both=ProductVersion=1.00
+    done <<TABLE
+both=FileVersion=$shown
+both=ProductVersion=$shown
 both=ProductName=Levelwise
 both=CompanyName=The Levelwise authors
 both=LegalCopyright=Copyright (c) 2026 The Levelwise authors
@@ -65,8 +74,8 @@ program=FileDescription=Levelwise
 program=InternalName=Levelwise
 program=OriginalFilename=Levelwise.exe
 program=Comments=Correction levels of a price move for traders
-setup=FileDescription=Levelwise 1.00 Setup
-setup=OriginalFilename=Levelwise-1.00-win64-setup.exe
+setup=FileDescription=Levelwise $shown Setup
+setup=OriginalFilename=Levelwise-$shown-win64-setup.exe
 TABLE
 }
 

@@ -58,7 +58,7 @@ const sha256 = (path) => createHash('sha256').update(readFileSync(path)).digest(
 
 // The licence of a copyright file's "Files: *" paragraph, as SPDX where Debian's name has
 // one; a file not in the machine-readable format is named as it stands.
-export function licenceOf(copyrightPath) {
+function licenceOf(copyrightPath) {
   let text;
   try {
     text = readFileSync(copyrightPath, 'utf8');
@@ -68,8 +68,8 @@ export function licenceOf(copyrightPath) {
   if (!/^Format: .*copyright-format/m.test(text)) {
     return [{ license: { name: `not machine-readable: see ${copyrightPath}` } }];
   }
-  const paragraph = text.split(/\n\s*\n/).find((p) => /^Files:\s*\*\s*$/m.test(p)) ??
-    text.split(/\n\s*\n/)[0];
+  const paragraphs = text.split(/\n\s*\n/);
+  const paragraph = paragraphs.find((p) => /^Files:\s*\*\s*$/m.test(p)) ?? paragraphs[0];
   const match = /^License:[ \t]*(.+)$/m.exec(paragraph);
   if (!match) return [];
   const raw = match[1].trim();
@@ -86,8 +86,14 @@ const distro = (() => {
   return release ? `debian-${release[1]}` : 'debian';
 })();
 
-// One Debian package as this machine's dpkg has it installed.
+// One Debian package as this machine's dpkg has it installed; asked once per package, as a
+// link map names many files of the same one.
+const packages = new Map();
 function debianPackage(name) {
+  if (!packages.has(name)) packages.set(name, readPackage(name));
+  return packages.get(name);
+}
+function readPackage(name) {
   const [pkg, version, arch, source] = run('dpkg-query', ['-W', '-f=${Package}\t${Version}\t${Architecture}\t${source:Package}', name]).split('\t');
   const copyright = `/usr/share/doc/${pkg}/copyright`;
   return {
@@ -116,7 +122,7 @@ function owner(path) {
 // members the map names ("libstdc++.a(ios_init.o)"), and each object it loaded, named by
 // an absolute path (the project's own are relative). An archive
 // that was only searched is not named so. Files of this project's own tree are left out.
-export function linkedFiles(text) {
+function linkedFiles(text) {
   const files = new Set();
   for (const line of text.split('\n')) {
     for (const [, archive] of line.matchAll(/(?:^|\s)(\/[^\s():]+\.a)\(/g)) files.add(normalize(archive));
@@ -193,14 +199,12 @@ function bill(options) {
   };
 }
 
-if (process.argv[1] === fileURLToPath(import.meta.url)) {
-  try {
-    const options = parseArguments(process.argv.slice(2));
-    const output = `${options.download}.cdx.json`;
-    writeFileSync(output, `${JSON.stringify(bill(options), null, 2)}\n`);
-    console.log(`bill of materials: ${basename(output)}`);
-  } catch (error) {
-    console.error(`bom.mjs: ${error.message}`);
-    process.exit(1);
-  }
+try {
+  const options = parseArguments(process.argv.slice(2));
+  const output = `${options.download}.cdx.json`;
+  writeFileSync(output, `${JSON.stringify(bill(options), null, 2)}\n`);
+  console.log(`bill of materials: ${basename(output)}`);
+} catch (error) {
+  console.error(`bom.mjs: ${error.message}`);
+  process.exit(1);
 }

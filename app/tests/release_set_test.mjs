@@ -13,8 +13,9 @@ if (!set || !nodeFolder || !version) {
   console.error('usage: release_set_test.mjs SET NODE_FOLDER VERSION');
   process.exit(2);
 }
-const { Spec, Validation } = createRequire(join(resolve(nodeFolder), 'node_modules/'))('@cyclonedx/cyclonedx-library');
-const validator = new Validation.JsonStrictValidator(Spec.Version.v1dot5);
+const { Validation } = createRequire(join(resolve(nodeFolder), 'node_modules/'))('@cyclonedx/cyclonedx-library');
+// CycloneDX 1.5, by the version's own name (the library's enum holds the same string).
+const validator = new Validation.JsonStrictValidator('1.5');
 
 let failures = 0;
 const check = (ok, what) => {

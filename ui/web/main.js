@@ -53,9 +53,12 @@ loading(calculator);
 // top: on a short screen the prices come first. (Autofocus would scroll down to the button.)
 if (document.activeElement === document.body) button.focus({ preventScroll: true });
 
+// The control that had the focus when the box opened: the button, or where a press came from.
+let opener = null;
 // The message box: modal, captioned with the program's name, the warning sign on the error
 // report. Escape closes it as the browser's own dialogs do; Enter presses its OK button.
 function showBox({ error, text }) {
+  opener = document.activeElement;
   field('box-icon').hidden = !error;
   field('box-text').textContent = text;
   box.showModal();
@@ -92,7 +95,13 @@ button.addEventListener('click', async () => {
     running = false;
   }
 });
-box.addEventListener('close', () => button.focus());
+// The focus goes back to the button. The browser fires "close" a task or a frame after the box
+// has closed, and by then the user may have clicked or tabbed on: only where the closing left
+// the focus (on nothing, in the box, or back where it was) is it moved.
+box.addEventListener('close', () => {
+  const at = document.activeElement;
+  if (!at || at === document.body || at === opener || box.contains(at)) button.focus();
+});
 
 // The direction field: typed in freely, or chosen from its list with the mouse or the keys.
 const combo = field('Combo1');

@@ -1,8 +1,9 @@
 // Drives the real Levelwise.exe under Windows (or Wine) as a user does: one run of the program
 // per row, keys sent to the focused control, message boxes read and dismissed with OK.
-//   window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE]
+//   window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE] [rows=TEXT]
 // dpi says what density the session runs at (96 by default), settings the language whose regional
-// number settings the user has, as the scenarios name it (en-US by default).
+// number settings the user has, as the scenarios name it (en-US by default), rows the texts, parted
+// by '|', one of which the names of the rows to run hold (all rows by default).
 #include "form1.h"
 #include "ink.h"
 #include "logo.h"
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,6 +33,7 @@ int g_failures = 0;
 const char *g_row = "";
 int g_dpi = 96;
 std::string g_settings = "en-US";
+std::string g_rows;
 
 // A length of the window's description (pixels at 96 dpi) at the session's density.
 int Scaled(int pixels) { return MulDiv(pixels, g_dpi, 96); }
@@ -178,8 +181,13 @@ public:
 
     ~Program()
     {
-        if (m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+        // Ended before the next row starts its own: TerminateProcess only begins the end,
+        // and a window still there could take the activation from the next row's.
+        if (m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(m_process.hProcess, 99);
+            if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+                std::printf("  (the program of %s did not end in 20 s)\n", g_row);
+        }
         if (m_process.hProcess) {
             CloseHandle(m_process.hProcess);
             CloseHandle(m_process.hThread);
@@ -723,20 +731,36 @@ const std::vector<Row> &Rows()
              // the field's white to the text colour, and reaches the text colour itself.
              const int height = int(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
              const int other = 1 - int(SendMessageW(list, LB_GETCURSEL, 0, 0));
-             CHECK(WaitUntil([&] {
+             // Counted as last seen: a list that never shows its items says which way it is off
+             // (unpainted black, another colour, or not its own items).
+             int exact = 0, foreign = 0, black = 0, width = 0, rows = 0;
+             const bool drawn = WaitUntil([&] {
                  const Capture shot(list);
                  const auto pixel = shot.Rgb();
-                 int exact = 0, foreign = 0;
-                 for (int y = other * height + 1; y < (other + 1) * height - 1; ++y) {
+                 exact = foreign = black = 0;
+                 width = shot.width;
+                 rows = shot.height;
+                 const int bottom = std::min((other + 1) * height - 1, shot.height);
+                 for (int y = std::max(other * height + 1, 0); y < bottom; ++y) {
                      for (int x = 2; x < shot.width - 2; ++x) {
                          const form::Rgb c = pixel(x, y);
                          exact += c == form::kTextColour;
+                         black += c == form::Rgb{0, 0, 0};
                          foreign += c.blue < form::kTextColour.blue || c.red < c.green - 2 ||
                                     c.red > c.green + 2;
                      }
                  }
                  return exact > 0 && foreign == 0;
-             }));
+             });
+             if (!drawn)
+                 std::printf("  item %d (%d pixels high) of a %dx%d list: %d pixels in the text "
+                             "colour, %d of another (%d black); list shown %d, dropped %d, "
+                             "selection %d\n",
+                             other, height, width, rows, exact, foreign, black,
+                             IsWindowVisible(list),
+                             int(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)),
+                             int(SendMessageW(list, LB_GETCURSEL, 0, 0)));
+             CHECK(drawn);
              SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
          }},
     };
@@ -749,6 +773,19 @@ const std::vector<Row> &Rows()
         return list;
     }();
     return all;
+}
+
+// Whether the row's name holds one of the texts of rows=, parted by '|'.
+bool Selected(std::string_view name)
+{
+    for (std::string_view rest = g_rows;;) {
+        const std::size_t bar = rest.find('|');
+        if (name.find(rest.substr(0, bar)) != std::string_view::npos)
+            return true;
+        if (bar == std::string_view::npos)
+            return false;
+        rest.remove_prefix(bar + 1);
+    }
 }
 
 }  // namespace
@@ -765,15 +802,20 @@ int wmain(int argc, wchar_t **argv)
             g_dpi = std::stoi(option.substr(4));
         else if (option.rfind(L"settings=", 0) == 0)
             g_settings = Utf8(option.substr(9));
+        else if (option.rfind(L"rows=", 0) == 0)
+            g_rows = Utf8(option.substr(5));
         else
             argc = 0;
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE]\n");
+        std::fprintf(stderr,
+                     "usage: window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE] [rows=TEXT]\n");
         return 2;
     }
     int passed = 0, failed = 0;
     for (const Row &row : Rows()) {
+        if (!Selected(row.name))
+            continue;
         g_row = row.name;
         const int before = g_failures;
         {

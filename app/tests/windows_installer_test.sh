@@ -174,11 +174,18 @@ cp "$out/shortcut.lnk" "$programs/Levelwise/Levelwise.lnk"
 cp "$out/shortcut.lnk" "$programs/Levelwise/Uninstall.lnk"
 wine reg add 'HKLM\Software\The Levelwise authors\Levelwise' /v 'Start Menu Folder' /d Levelwise /f >/dev/null
 wine "$setup" /S && pass "silent install over 0.90" || fail "silent install exited with $?"
-levelwise_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s |
-                          tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
+uninstall_list() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s; }
+entries_in() { tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
+levelwise_entries() { uninstall_list | entries_in; }
 one_entry() { # WHAT: still one installed-apps entry
-    [ "$(levelwise_entries)" = 1 ] && pass "$1: one installed-apps entry" ||
-        fail "$1: $(levelwise_entries) installed-apps entries"
+    # Counted from one listing, and a wrong count says what that listing was: a query asked
+    # again could answer otherwise.
+    local listing status=0 entries
+    listing=$(uninstall_list) || status=$?
+    entries=$(entries_in <<<"$listing" || true)
+    [ "$entries" = 1 ] && pass "$1: one installed-apps entry" ||
+        fail "$1: $entries installed-apps entries (reg query: status $status," \
+             "${#listing} characters; asked again: $(levelwise_entries))"
 }
 installed="$drive/Program Files/Levelwise/Levelwise.exe"
 # After an upgrade (PREFIX names the package): one installed-apps entry and one shortcut, none

@@ -177,15 +177,18 @@ wine "$setup" /S && pass "silent install over 0.90" || fail "silent install exit
 uninstall_list() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s; }
 entries_in() { tr -d '\r' | grep -c 'DisplayName *REG_SZ *Levelwise$'; }
 levelwise_entries() { uninstall_list | entries_in; }
-one_entry() { # WHAT: still one installed-apps entry
-    # Counted from one listing, and a wrong count says what that listing was: a query asked
-    # again could answer otherwise.
-    local listing status=0 entries
+# The entries counted from one listing, in $entries, and what that listing was, in $queried: a
+# wrong count is reported as counted, since a query asked again could answer otherwise.
+count_entries() {
+    local listing status=0
     listing=$(uninstall_list) || status=$?
     entries=$(entries_in <<<"$listing" || true)
+    queried="reg query: status $status, ${#listing} characters"
+}
+one_entry() { # WHAT: still one installed-apps entry
+    count_entries
     [ "$entries" = 1 ] && pass "$1: one installed-apps entry" ||
-        fail "$1: $entries installed-apps entries (reg query: status $status," \
-             "${#listing} characters; asked again: $(levelwise_entries))"
+        fail "$1: $entries installed-apps entries ($queried; asked again: $(levelwise_entries))"
 }
 installed="$drive/Program Files/Levelwise/Levelwise.exe"
 # After an upgrade (PREFIX names the package): one installed-apps entry and one shortcut, none
@@ -197,10 +200,11 @@ upgraded() { # PREFIX
     local shortcuts others
     shortcuts=$(find "$drive" -path '*/Start Menu/*' -iname 'Levelwise*.lnk')
     others=$(find "$drive" -path '*/Start Menu/*' \( -iname 'Uninstall*.lnk' -o -type d -iname 'Levelwise*' \))
-    [ "$(levelwise_entries)" = 1 ] && [ "$(grep -c . <<<"$shortcuts")" = 1 ] &&
+    count_entries
+    [ "$entries" = 1 ] && [ "$(grep -c . <<<"$shortcuts")" = 1 ] &&
         [[ $shortcuts == */Start\ Menu/Programs/Levelwise.lnk ]] && [ -z "$others" ] &&
         pass "${1}one installed-apps entry and one shortcut, Programs/Levelwise.lnk, after the upgrade" ||
-        fail "${1}$(levelwise_entries) installed-apps entries, shortcuts $shortcuts and $others after the upgrade"
+        fail "${1}$entries installed-apps entries ($queried), shortcuts $shortcuts and $others after the upgrade"
     { strings -a -el "$shortcuts"; strings -a "$shortcuts"; } 2>/dev/null |
         grep -qi 'Program Files\\Levelwise\\Levelwise.exe' && pass "${1}the shortcut starts the installed program" ||
         fail "${1}the shortcut does not lead to Levelwise.exe"

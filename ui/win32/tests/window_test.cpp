@@ -1,6 +1,6 @@
 // Drives the real Levelwise.exe under Windows (or Wine) as a user does: one run of the program
 // per row, keys sent to the focused control, message boxes read and dismissed with OK.
-//   window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE] [rows=TEXT]
+//   window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE] [rows=TEXT[|TEXT...]]
 // dpi says what density the session runs at (96 by default), settings the language whose regional
 // number settings the user has, as the scenarios name it (en-US by default), rows the texts, parted
 // by '|', one of which the names of the rows to run hold (all rows by default).
@@ -808,8 +808,8 @@ int wmain(int argc, wchar_t **argv)
             argc = 0;
     }
     if (argc < 2) {
-        std::fprintf(stderr,
-                     "usage: window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE] [rows=TEXT]\n");
+        std::fprintf(stderr, "usage: window_test LEVELWISE.EXE [dpi=N] [settings=LANGUAGE] "
+                             "[rows=TEXT[|TEXT...]]\n");
         return 2;
     }
     int passed = 0, failed = 0;
